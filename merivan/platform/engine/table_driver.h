@@ -1,0 +1,65 @@
+#pragma once
+// The table engine's side of the table store: one open table, read strictly
+// forward. Each file format (Paradox, dBASE, text) implements it; the table
+// component (merivan/store) adds names, filter and value texts on top.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "merivan/store/field_type.h"
+
+namespace merivan::engine {
+
+struct FieldDescriptor {
+  std::string name;  // bytes in the Windows ANSI code page
+  TFieldType type;
+  // ftString: maximum characters; ftBytes, ftVarBytes: bytes; ftBCD: decimal
+  // places; 0 for every other type.
+  int size;
+};
+
+// Bytes of a field's data area as the value texts read it.
+inline size_t DataAreaSize(TFieldType type, int size) {
+  switch (type) {
+    case ftString: return static_cast<size_t>(size) + 1;
+    case ftSmallint: case ftWord: case ftBoolean: return 2;
+    case ftInteger: case ftAutoInc: case ftDate: case ftTime: return 4;
+    case ftFloat: case ftCurrency: case ftDateTime: return 8;
+    case ftBCD: return 34;
+    case ftBytes: return static_cast<size_t>(size);
+    case ftVarBytes: return static_cast<size_t>(size) + 2;
+    default: return 0;  // blob types have no data area
+  }
+}
+
+class TableDriver {
+ public:
+  virtual ~TableDriver() = default;
+
+  // Columns in table order; a column the engine cannot type is left out.
+  virtual const std::vector<FieldDescriptor>& Fields() const = 0;
+
+  // Records the table holds, or -1 when the engine cannot tell.
+  virtual int32_t RecordCount() const = 0;
+
+  // Moves to the next record in table order (the first one on the first
+  // call). False once past the last record; later calls keep returning false.
+  virtual bool Next() = 0;
+
+  // Field `index` of the current record: false when the value is null,
+  // otherwise `area` (DataAreaSize bytes) is filled in the type's form.
+  virtual bool ReadField(size_t index, uint8_t* area) = 0;
+
+  // Blob fields of the current record: the value's size in bytes, and a read
+  // of up to `count` bytes from `offset` that returns the count actually read.
+  virtual uint32_t BlobSize(size_t index) = 0;
+  virtual uint32_t ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) = 0;
+
+  // Converts bytes from the table's character set to the ANSI code page, in
+  // place and of equal length.
+  virtual void ToAnsi(uint8_t* bytes, size_t count) const = 0;
+};
+
+}  // namespace merivan::engine

@@ -1,0 +1,162 @@
+#include "merivan/platform/locale/codepage.h"
+
+#include <iconv.h>
+#include <langinfo.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace merivan::platform {
+
+namespace {
+
+struct Iconv {
+  iconv_t cd;
+  Iconv(const std::string& to, const std::string& from) : cd(iconv_open(to.c_str(), from.c_str())) {}
+  ~Iconv() {
+    if (ok()) iconv_close(cd);
+  }
+  Iconv(const Iconv&) = delete;
+  Iconv& operator=(const Iconv&) = delete;
+  bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }
+};
+
+std::string IconvName(int codePage) { return "CP" + std::to_string(codePage); }
+
+std::string LanguageOf(std::string_view locale) {
+  const size_t end = locale.find_first_of("_.@");
+  return std::string(locale.substr(0, end));
+}
+
+std::string CtypeLocale() {
+  for (const char* var : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* v = std::getenv(var);
+    if (v && *v) return v;
+  }
+  return "C";
+}
+
+// Converts `in` with `cd`, replacing each unconvertible input character by
+// one '?'. `charWidth` tells how to skip a bad character of the input.
+std::string Convert(iconv_t cd, std::string_view in, bool inputIsUtf8) {
+  std::string out;
+  out.reserve(in.size() * (inputIsUtf8 ? 1 : 3) + 4);
+  char* src = const_cast<char*>(in.data());
+  size_t left = in.size();
+  char buf[1024];
+  while (left > 0) {
+    char* dst = buf;
+    size_t room = sizeof buf;
+    size_t r = iconv(cd, &src, &left, &dst, &room);
+    out.append(buf, dst - buf);
+    if (r != static_cast<size_t>(-1)) continue;
+    if (errno == E2BIG) continue;
+    // EILSEQ or EINVAL: skip one character of the input.
+    size_t skip = 1;
+    if (inputIsUtf8) {
+      const unsigned char c = static_cast<unsigned char>(*src);
+      skip = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+      if (skip > left) skip = left;
+    }
+    src += skip;
+    left -= skip;
+    out.push_back('?');
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  return out;
+}
+
+}  // namespace
+
+int AnsiCodePageOf(std::string_view locale) {
+  const std::string lang = LanguageOf(locale);
+  static const struct { const char* lang; int cp; } table[] = {
+      {"cs", 1250}, {"sk", 1250}, {"pl", 1250}, {"hu", 1250}, {"sl", 1250}, {"hr", 1250},
+      {"ro", 1250}, {"sq", 1250}, {"bs", 1250}, {"sr", 1250},
+      {"ru", 1251}, {"bg", 1251}, {"uk", 1251}, {"be", 1251}, {"mk", 1251},
+      {"el", 1253}, {"tr", 1254}, {"az", 1254}, {"he", 1255}, {"ar", 1256}, {"fa", 1256},
+      {"ur", 1256}, {"lt", 1257}, {"lv", 1257}, {"et", 1257}, {"vi", 1258},
+  };
+  for (const auto& e : table)
+    if (lang == e.lang) return e.cp;
+  return 1252;
+}
+
+int OemCodePageOf(std::string_view locale) {
+  const std::string lang = LanguageOf(locale);
+  static const struct { const char* lang; int cp; } table[] = {
+      {"cs", 852}, {"sk", 852}, {"pl", 852}, {"hu", 852}, {"sl", 852}, {"hr", 852},
+      {"ro", 852}, {"sq", 852}, {"bs", 852}, {"sr", 852},
+      {"ru", 866}, {"bg", 866}, {"uk", 866}, {"be", 866}, {"mk", 866},
+      {"el", 737}, {"tr", 857}, {"az", 857}, {"he", 862}, {"ar", 720}, {"fa", 720},
+      {"lt", 775}, {"lv", 775}, {"et", 775}, {"vi", 1258},
+  };
+  for (const auto& e : table)
+    if (lang == e.lang) return e.cp;
+  // English outside the United Kingdom and its neighbours keeps the US code page.
+  if (lang == "en") {
+    const bool western = locale.find("_GB") != std::string_view::npos ||
+                         locale.find("_IE") != std::string_view::npos;
+    return western ? 850 : 437;
+  }
+  if (lang.empty() || lang == "C" || lang == "POSIX") return 437;
+  return 850;
+}
+
+int AnsiCodePage() { return AnsiCodePageOf(CtypeLocale()); }
+int OemCodePage() { return OemCodePageOf(CtypeLocale()); }
+
+std::optional<ByteMap> CodePageTable(int from, int to) {
+  Iconv toUtf8("UTF-8", IconvName(from));
+  Iconv fromUtf8(IconvName(to), "UTF-8");
+  if (!toUtf8.ok() || !fromUtf8.ok()) return std::nullopt;
+  ByteMap map;
+  for (int b = 0; b < 256; ++b) {
+    const char in = static_cast<char>(b);
+    iconv(toUtf8.cd, nullptr, nullptr, nullptr, nullptr);
+    const std::string utf8 = Convert(toUtf8.cd, std::string_view(&in, 1), false);
+    if (utf8 == "?" && b != '?') {
+      map[b] = '?';
+      continue;
+    }
+    iconv(fromUtf8.cd, nullptr, nullptr, nullptr, nullptr);
+    const std::string out = Convert(fromUtf8.cd, utf8, true);
+    map[b] = out.size() == 1 ? static_cast<uint8_t>(out[0]) : '?';
+  }
+  return map;
+}
+
+const ByteMap& OemToAnsiMap() {
+  static const ByteMap map = [] {
+    if (auto m = CodePageTable(OemCodePage(), AnsiCodePage())) return *m;
+    ByteMap identity;
+    for (int b = 0; b < 256; ++b) identity[b] = static_cast<uint8_t>(b);
+    return identity;
+  }();
+  return map;
+}
+
+std::string Utf8ToCodePage(std::string_view utf8, int codePage) {
+  Iconv cd(IconvName(codePage), "UTF-8");
+  if (!cd.ok()) return std::string(utf8);
+  return Convert(cd.cd, utf8, true);
+}
+
+std::string CodePageToUtf8(std::string_view bytes, int codePage) {
+  Iconv cd("UTF-8", IconvName(codePage));
+  if (!cd.ok()) return std::string(bytes);
+  return Convert(cd.cd, bytes, false);
+}
+
+std::string AnsiToTerminal(std::string_view ansi) {
+  const std::string utf8 = CodePageToUtf8(ansi, AnsiCodePage());
+  const char* codeset = nl_langinfo(CODESET);
+  if (!codeset || std::strcmp(codeset, "UTF-8") == 0) return utf8;
+  Iconv cd(std::string(codeset) + "//TRANSLIT", "UTF-8");
+  if (!cd.ok()) return utf8;
+  return Convert(cd.cd, utf8, true);
+}
+
+}  // namespace merivan::platform

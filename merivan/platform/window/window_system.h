@@ -1,0 +1,42 @@
+#pragma once
+// The window system as the program uses it: one main window with the gauge,
+// a timer, the message loop with "handle every pending message", and a modal
+// error box. The headless implementation has no window and reports errors on
+// stderr; the X11 one draws the real window.
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace merivan::platform {
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // Makes the main window of the layout visible, centred on the screen.
+  virtual void ShowMainWindow() = 0;
+
+  // Starts the timer: `onTick` runs from the message loop every `intervalMs`
+  // until StopTimer. A tick is delivered only when no other message is pending.
+  virtual void StartTimer(int intervalMs, std::function<void()> onTick) = 0;
+  virtual void StopTimer() = 0;
+
+  // Handles every pending message until none is left; never waits.
+  virtual void ProcessMessages() = 0;
+
+  // Handles messages, waiting for them, until the process ends.
+  virtual void RunMessageLoop() = 0;
+
+  // Modal error box titled "Error" with `ansiText` (Windows ANSI bytes);
+  // returns once the user has closed it.
+  virtual void ShowErrorBox(const std::string& ansiText) = 0;
+
+  // Draws the gauge at once for `percent` (0 to 100); nothing when headless.
+  virtual void PaintGauge(int percent) = 0;
+};
+
+// The X11 window when a display answers, otherwise the headless stand-in.
+// `programPath` is argv[0] (the taskbar name derives from it).
+std::unique_ptr<WindowSystem> CreateWindowSystem(const std::string& programPath);
+
+}  // namespace merivan::platform
