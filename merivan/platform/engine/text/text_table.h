@@ -1,0 +1,13 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "merivan/platform/engine/table_driver.h"
+
+namespace merivan::engine {
+
+// Opens the Text table file at `path` (an existing file, found by the
+// caller) for reading; fails with EDBEngineError naming the file.
+std::unique_ptr<TableDriver> OpenTextTable(const std::string& path);
+
+}  // namespace merivan::engine
