@@ -1,0 +1,125 @@
+#include "merivan/export_table.h"
+
+#include <charconv>
+#include <vector>
+
+#include "merivan/field_list.h"
+#include "merivan/output_file.h"
+#include "merivan/recode_cp852.h"
+#include "merivan/uetxt.h"
+
+namespace merivan {
+
+namespace {
+
+constexpr const char* kActiveOnlyTable = "adresati.db";
+constexpr const char* kActiveOnlyFilter = "Aktivni=true";
+constexpr const char* kLineEnd = "\r\n";
+// "Export. Počet záznamů: " in Windows-1250.
+constexpr const char* kStatusPrefix = "Export. Po\xE8" "et z\xE1znam\xF9: ";
+
+void WriteHeader(TTable& table, TOutputFile& out, std::vector<std::string>& names) {
+  names.clear();
+  const TFieldDefs& defs = table.FieldDefs();
+  for (int i = 0; i < defs.Count(); ++i) {
+    names.push_back(defs[i].Name);
+    if (i > 0) out.Write(';');
+    out.Write(defs[i].Name);
+  }
+  out.Write(kLineEnd);
+}
+
+// The fields of the list, looked up on the first record in list order, so
+// that a missing name fails right where its value would go.
+class RecordWriter {
+ public:
+  RecordWriter(const std::vector<std::string>& names, bool recode) : names_(names), recode_(recode) {
+    fields_.reserve(names.size());
+  }
+
+  void Write(TTable& table, TOutputFile& out) {
+    for (size_t i = 0; i < names_.size(); ++i) {
+      if (i == fields_.size()) fields_.push_back(&table.FieldByName(names_[i]));
+      const TField& field = *fields_[i];
+      if (i > 0) out.Write(';');
+      const bool quoted = field.DataType() == ftString;
+      if (quoted) out.Write('"');
+      field.ValueText(text_);
+      if (recode_) RecodeToCp852InPlace(text_);
+      out.Write(text_);
+      if (quoted) out.Write('"');
+    }
+    out.Write(kLineEnd);
+  }
+
+ private:
+  const std::vector<std::string>& names_;
+  bool recode_;
+  std::vector<const TField*> fields_;
+  std::string text_;
+};
+
+void SetStatus(TApplication& app, int64_t records) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, records).ptr;
+  app.Hint.assign(kStatusPrefix);
+  app.Hint.append(digits, end);
+}
+
+}  // namespace
+
+void ExportTable(TTable& table, const std::string& outputPath, const std::string& codePageName,
+                 const std::string& fieldList) {
+  TApplication& app = Main->Application();
+  int64_t records = 0;
+  TOutputFile out(outputPath);
+  bool openedHere = false;
+  try {
+    std::vector<std::string> names = ParseFieldList(fieldList);
+    if (app.ParamStr(2) == kActiveOnlyTable) {
+      table.SetFilter(kActiveOnlyFilter);
+      table.SetFiltered(true);
+    } else {
+      table.SetFilter("");
+      table.SetFiltered(false);
+    }
+    openedHere = !table.Active();
+    table.SetActive(true);
+    if (fieldList.empty()) WriteHeader(table, out, names);
+    Main->progres.SetMinValue(0);
+    Main->progres.SetMaxValue(table.RecordCount());
+    RecordWriter writer(names, codePageName == kCp852Name);
+    while (!table.Eof()) {
+      Main->progres.AddProgress(1);
+      app.ProcessMessages();
+      app.ProcessMessages();
+      writer.Write(table, out);
+      table.Next();
+      ++records;
+      SetStatus(app, records);
+    }
+  } catch (...) {
+    // Clean-up first, table then file; the failure that stopped the export
+    // is the one that goes on, even if the clean-up fails as well.
+    try {
+      if (openedHere) table.SetActive(false);
+    } catch (...) {
+    }
+    try {
+      out.Close();
+    } catch (...) {
+    }
+    throw;
+  }
+  if (openedHere) {
+    try {
+      table.SetActive(false);
+    } catch (...) {
+      out.Close();
+      throw;
+    }
+  }
+  out.Close();
+}
+
+}  // namespace merivan

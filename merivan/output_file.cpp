@@ -1,0 +1,97 @@
+#include "merivan/output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "merivan/file_errors.h"
+
+namespace merivan {
+
+namespace {
+
+int OpenForWriting(const std::string& path, bool& created) {
+  // O_EXCL first tells whether the file is ours to remove again should the lock fail.
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  created = fd >= 0;
+  if (fd < 0 && errno == EEXIST) fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  return fd;
+}
+
+}  // namespace
+
+TOutputFile::TOutputFile(const std::string& path) {
+  bool created = false;
+  const int fd = OpenForWriting(path, created);
+  if (fd < 0) throw InOutErrorOfErrno(errno);
+  struct stat st;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    // Devices and pipes are not shared files: only regular files are locked and emptied.
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    int err = 0;
+    if (fcntl(fd, F_SETLK, &lock) != 0) {
+      err = (errno == EACCES || errno == EAGAIN) ? EAGAIN : errno;
+    } else if (!created && ftruncate(fd, 0) != 0) {
+      err = errno;
+    }
+    if (err != 0) {
+      if (created) unlink(path.c_str());
+      close(fd);
+      throw InOutErrorOfErrno(err);
+    }
+  }
+  fd_ = fd;
+  buffer_.resize(kBufferSize);
+}
+
+TOutputFile::~TOutputFile() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void TOutputFile::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (used_ == buffer_.size()) Flush();
+    const size_t n = std::min(bytes.size(), buffer_.size() - used_);
+    std::memcpy(buffer_.data() + used_, bytes.data(), n);
+    used_ += n;
+    bytes.remove_prefix(n);
+  }
+}
+
+void TOutputFile::Flush() {
+  size_t done = 0;
+  while (done < used_) {
+    const ssize_t n = write(fd_, buffer_.data() + done, used_ - done);
+    if (n <= 0) {
+      if (n < 0 && errno == EINTR) continue;
+      if (n == 0) errno = ENOSPC;
+      // What could not be written is dropped, as it was never written.
+      used_ = 0;
+      throw InOutErrorOfErrno(errno);
+    }
+    done += static_cast<size_t>(n);
+  }
+  used_ = 0;
+}
+
+void TOutputFile::Close() {
+  if (fd_ < 0) return;
+  try {
+    Flush();
+  } catch (...) {
+    close(fd_);
+    fd_ = -1;
+    throw;
+  }
+  const int fd = fd_;
+  fd_ = -1;
+  if (close(fd) != 0 && errno != EINTR) throw InOutErrorOfErrno(errno);
+}
+
+}  // namespace merivan

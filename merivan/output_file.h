@@ -1,0 +1,44 @@
+#pragma once
+// The export's output file: created or emptied, written through a buffer,
+// locked against other writers while it is open.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace merivan {
+
+class TOutputFile {
+ public:
+  static constexpr size_t kBufferSize = 64 * 1024;
+
+  // Creates the file or empties an existing one, then takes an fcntl write
+  // lock on it (advisory on Linux: it keeps out programs that ask for a lock,
+  // and readers are never kept out). A failure is an EInOutError and leaves
+  // no new file behind and an existing file unchanged.
+  explicit TOutputFile(const std::string& path);
+  // Closes without reporting; call Close to learn of a failure.
+  ~TOutputFile();
+  TOutputFile(const TOutputFile&) = delete;
+  TOutputFile& operator=(const TOutputFile&) = delete;
+
+  // Buffered; a failing write of the operating system is an EInOutError,
+  // raised by the call that fills the buffer or by Close.
+  void Write(std::string_view bytes);
+  void Write(char c) {
+    if (used_ == buffer_.size()) Flush();
+    buffer_[used_++] = c;
+  }
+
+  // Writes out the buffer and closes; EInOutError when either fails.
+  void Close();
+
+ private:
+  void Flush();
+
+  int fd_ = -1;
+  std::vector<char> buffer_;
+  size_t used_ = 0;
+};
+
+}  // namespace merivan

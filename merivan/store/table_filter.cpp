@@ -1,0 +1,105 @@
+#include "merivan/store/table_filter.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "merivan/exceptions.h"
+#include "merivan/store/bcd.h"
+#include "merivan/store/unique_names.h"
+
+namespace merivan {
+
+namespace {
+
+bool IsBlank(char c) { return c > 0 && c <= ' '; }
+
+std::string Trimmed(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && IsBlank(s[b])) ++b;
+  while (e > b && IsBlank(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+template <typename T>
+T Load(const uint8_t* p) {
+  T v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+bool CanFilterOn(TFieldType t) { return !(t == ftBytes || t == ftVarBytes || IsBlobType(t)); }
+
+}  // namespace
+
+TableFilter::TableFilter(const std::string& expression, const std::string& tableName, const TFieldDefs& defs,
+                         const std::vector<size_t>& driverIndex) {
+  const size_t eq = expression.find('=');
+  const std::string name = eq == std::string::npos ? std::string() : Trimmed(expression.substr(0, eq));
+  const std::string value = eq == std::string::npos ? std::string() : Trimmed(expression.substr(eq + 1));
+  if (name.empty() || value.empty()) throw EDatabaseError("Invalid filter expression: " + expression);
+
+  if (SameFieldName(value, "true") || SameFieldName(value, "false")) {
+    literal_ = Literal::kBoolean;
+    number_ = SameFieldName(value, "true") ? 1 : 0;
+    text_ = number_ != 0 ? "True" : "False";
+  } else if (value.size() >= 2 && value.front() == '\'' && value.back() == '\'') {
+    literal_ = Literal::kText;
+    text_ = value.substr(1, value.size() - 2);
+  } else {
+    char* end = nullptr;
+    number_ = std::strtod(value.c_str(), &end);
+    if (end != value.c_str() + value.size()) throw EDatabaseError("Invalid filter expression: " + expression);
+    literal_ = Literal::kNumber;
+    text_ = value;
+  }
+
+  int found = -1;
+  for (int i = 0; i < defs.Count(); ++i) {
+    if (SameFieldName(defs[i].Name, name)) {
+      found = i;
+      break;
+    }
+  }
+  if (found < 0) throw EDatabaseError(tableName + ": Field '" + name + "' not found");
+  const TFieldDef& def = defs[found];
+  if (!CanFilterOn(def.DataType)) throw EDatabaseError("Field '" + def.Name + "' cannot be used in a filter expression");
+  if (literal_ == Literal::kText && def.DataType != ftString) {
+    throw EDatabaseError("Invalid filter expression: " + expression);
+  }
+  index_ = driverIndex[static_cast<size_t>(found)];
+  type_ = def.DataType;
+  size_ = def.Size;
+}
+
+bool TableFilter::Matches(engine::TableDriver& driver, uint8_t* area) const {
+  if (!driver.ReadField(index_, area)) return false;
+  double v = 0;
+  switch (type_) {
+    case ftString: {
+      const void* nul = std::memchr(area, 0, static_cast<size_t>(size_));
+      const size_t len = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - area) : static_cast<size_t>(size_);
+      if (len != text_.size()) return false;
+      driver.ToAnsi(area, len);
+      return SameFieldName(std::string_view(reinterpret_cast<const char*>(area), len), text_);
+    }
+    case ftBoolean: {
+      const bool b = Load<uint16_t>(area) != 0;
+      return literal_ == Literal::kBoolean ? b == (number_ != 0) : (b ? 1.0 : 0.0) == number_;
+    }
+    case ftSmallint: v = Load<int16_t>(area); break;
+    case ftWord: v = Load<uint16_t>(area); break;
+    case ftInteger: case ftAutoInc: case ftDate: case ftTime: v = Load<int32_t>(area); break;
+    case ftFloat: case ftCurrency: case ftDateTime: v = Load<double>(area); break;
+    case ftBCD: {
+      int64_t fixed;
+      if (!BcdToFixedPoint(area, fixed)) return false;
+      v = static_cast<double>(fixed) / 10000.0;
+      break;
+    }
+    default: return false;
+  }
+  return v == number_;
+}
+
+}  // namespace merivan

@@ -1,0 +1,80 @@
+#include "merivan/store/table_location.h"
+
+#include <sys/stat.h>
+
+#include "merivan/exceptions.h"
+#include "merivan/platform/engine/dbase/dbase_table.h"
+#include "merivan/platform/engine/paradox/paradox_table.h"
+#include "merivan/platform/engine/text/text_table.h"
+#include "merivan/platform/files/find_file.h"
+#include "merivan/store/unique_names.h"
+
+namespace merivan {
+
+namespace {
+
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Extension(const std::string& tableName) {
+  const std::string base = BaseName(tableName);
+  const size_t dot = base.find_last_of('.');
+  return dot == std::string::npos ? std::string() : base.substr(dot);
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+TableDriverKind DriverForTableName(const std::string& tableName) {
+  const std::string ext = Extension(tableName);
+  if (SameFieldName(ext, ".DBF")) return TableDriverKind::kDbase;
+  if (SameFieldName(ext, ".TXT")) return TableDriverKind::kText;
+  return TableDriverKind::kParadox;
+}
+
+bool IsDirectoryName(const std::string& databaseName) {
+  return databaseName.empty() || databaseName.find_first_of("/:\\") != std::string::npos;
+}
+
+std::string LocateTableFile(const std::string& databaseName, const std::string& tableName) {
+  if (!IsDirectoryName(databaseName)) {
+    throw EDBEngineError("Unknown database alias: " + databaseName +
+                         "\r\nDatabase aliases are not available; give the database as a directory path, "
+                         "for example ./" + databaseName);
+  }
+  // A table name with a directory part is looked up there: an absolute one
+  // on its own, a relative one inside the database directory.
+  const std::string database = databaseName.empty() ? "." : databaseName;
+  const size_t slash = tableName.find_last_of('/');
+  std::string directory = database;
+  std::string file = tableName;
+  if (slash != std::string::npos) {
+    const std::string part = tableName.substr(0, slash);
+    directory = tableName[0] == '/' ? (part.empty() ? "/" : part) : database + "/" + part;
+    file = tableName.substr(slash + 1);
+  }
+  if (!IsDirectory(directory)) throw EDBEngineError("Directory does not exist.\r\nDirectory: " + directory);
+  if (file.empty()) throw EDBEngineError("Table does not exist.\r\nTable: " + directory + "/");
+  if (Extension(file).empty() && DriverForTableName(file) == TableDriverKind::kParadox) file += ".DB";
+  const auto found = platform::FindFileIgnoringCase(directory, file);
+  if (!found || IsDirectory(*found)) throw EDBEngineError("Table does not exist.\r\nTable: " + directory + "/" + file);
+  return *found;
+}
+
+std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName) {
+  const std::string path = LocateTableFile(databaseName, tableName);
+  switch (DriverForTableName(tableName)) {
+    case TableDriverKind::kDbase: return engine::OpenDbaseTable(path);
+    case TableDriverKind::kText: return engine::OpenTextTable(path);
+    case TableDriverKind::kParadox: break;
+  }
+  return engine::OpenParadoxTable(path);
+}
+
+}  // namespace merivan

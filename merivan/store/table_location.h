@@ -1,0 +1,27 @@
+#pragma once
+// Where a table lives and which driver reads it, from the table component's
+// DatabaseName and TableName.
+#include <memory>
+#include <string>
+
+#include "merivan/platform/engine/table_driver.h"
+
+namespace merivan {
+
+enum class TableDriverKind { kParadox, kDbase, kText };
+
+// ".DBF" (ignoring case) is dBASE, ".TXT" text, anything else Paradox.
+TableDriverKind DriverForTableName(const std::string& tableName);
+
+// A DatabaseName naming a directory: empty, or holding "/", ":" or "\".
+bool IsDirectoryName(const std::string& databaseName);
+
+// The table file for the two names, found ignoring case. Fails with
+// EDBEngineError for an alias, a missing directory or a missing table file.
+// A Paradox table name without extension means the ".DB" file.
+std::string LocateTableFile(const std::string& databaseName, const std::string& tableName);
+
+// Opens the located file with its driver.
+std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName);
+
+}  // namespace merivan

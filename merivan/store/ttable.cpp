@@ -1,0 +1,129 @@
+#include "merivan/store/ttable.h"
+
+#include <algorithm>
+
+#include "merivan/exceptions.h"
+#include "merivan/store/table_location.h"
+#include "merivan/store/unique_names.h"
+#include "merivan/store/value_text.h"
+
+namespace merivan {
+
+namespace {
+
+constexpr int kMaxStringSize = 8192;
+constexpr int kMaxBcdPlaces = 32;
+constexpr int kMaxBytesSize = 65535;  // the count of a VarBytes value is 16 bits
+
+bool ValidSize(TFieldType type, int size) {
+  switch (type) {
+    case ftString: return size >= 1 && size <= kMaxStringSize;
+    case ftBCD: return size >= 0 && size <= kMaxBcdPlaces;
+    case ftBytes:
+    case ftVarBytes: return size >= 1 && size <= kMaxBytesSize;
+    default: return true;
+  }
+}
+
+}  // namespace
+
+TTable::TTable() : opener_(OpenTableDriver) {}
+
+TTable::~TTable() = default;
+
+void TTable::SetFilter(const std::string& v) {
+  filter_ = v;
+  if (Active()) CompileFilter();
+}
+
+void TTable::SetFiltered(bool v) {
+  filtered_ = v;
+  if (Active()) CompileFilter();
+}
+
+void TTable::SetActive(bool v) {
+  if (v == Active()) return;
+  if (v) {
+    Open();
+  } else {
+    Close();
+  }
+}
+
+void TTable::Open() {
+  if (tableName_.empty()) throw EDatabaseError("Missing TableName property");
+  driver_ = opener_(databaseName_, tableName_);
+  try {
+    std::vector<std::string> names;
+    size_t areaSize = kStringAreaSize;
+    const auto& columns = driver_->Fields();
+    for (size_t i = 0; i < columns.size(); ++i) {
+      const engine::FieldDescriptor& c = columns[i];
+      if (c.type == ftUnknown || c.type == ftCursor) continue;  // a column the store cannot type
+      if (!ValidSize(c.type, c.size)) throw EDatabaseError("Invalid field size");
+      names.push_back(c.name);
+      driverIndex_.push_back(i);
+      areaSize = std::max(areaSize, engine::DataAreaSize(c.type, c.size));
+    }
+    MakeNamesUnique(names);
+    for (size_t k = 0; k < names.size(); ++k) {
+      const engine::FieldDescriptor& c = columns[driverIndex_[k]];
+      fieldDefs_.Add(TFieldDef{names[k], c.type, c.size});
+    }
+    for (int k = 0; k < fieldDefs_.Count(); ++k) {
+      fields_.push_back(std::make_unique<TField>(*this, driverIndex_[static_cast<size_t>(k)], fieldDefs_[k]));
+    }
+    area_.assign(areaSize, 0);
+    CompileFilter();
+    eof_ = false;
+    Next();
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+void TTable::Close() {
+  driver_.reset();
+  fields_.clear();
+  fieldDefs_.Clear();
+  driverIndex_.clear();
+  compiled_.reset();
+  area_.clear();
+  area_.shrink_to_fit();
+  eof_ = true;
+}
+
+void TTable::CompileFilter() {
+  compiled_.reset();
+  if (filtered_ && filter_.find_first_not_of(" \t\r\n") != std::string::npos) {
+    compiled_.emplace(filter_, Name, fieldDefs_, driverIndex_);
+  }
+}
+
+int32_t TTable::RecordCount() const { return driver_ ? driver_->RecordCount() : -1; }
+
+void TTable::Next() {
+  if (eof_) return;
+  while (true) {
+    if (!driver_->Next()) {
+      eof_ = true;
+      return;
+    }
+    if (!compiled_ || compiled_->Matches(*driver_, area_.data())) return;
+  }
+}
+
+TField* TTable::FindField(const std::string& name) {
+  for (auto& f : fields_) {
+    if (SameFieldName(f->FieldName(), name)) return f.get();
+  }
+  return nullptr;
+}
+
+TField& TTable::FieldByName(const std::string& name) {
+  if (TField* f = FindField(name)) return *f;
+  throw EDatabaseError(Name + ": Field '" + name + "' not found");
+}
+
+}  // namespace merivan

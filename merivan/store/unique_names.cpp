@@ -1,0 +1,38 @@
+#include "merivan/store/unique_names.h"
+
+
+#include <algorithm>
+#include <cctype>
+#include <unordered_set>
+
+namespace merivan {
+
+namespace {
+std::string Folded(const std::string& s) {
+  std::string f = s;
+  for (char& c : f) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return f;
+}
+}  // namespace
+
+bool SameFieldName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+void MakeNamesUnique(std::vector<std::string>& names) {
+  std::unordered_set<std::string> taken;
+  for (std::string& name : names) {
+    if (taken.insert(Folded(name)).second) continue;
+    for (int n = 1;; ++n) {
+      std::string candidate = name + "_" + std::to_string(n);
+      if (taken.insert(Folded(candidate)).second) {
+        name = std::move(candidate);
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace merivan

@@ -1,0 +1,16 @@
+#pragma once
+// Column names must be unique ignoring case: a taken name gets "_1", "_2", ...
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace merivan {
+
+// Renames, in place and in order, every name already taken (ignoring ASCII
+// case) by an earlier one to the first free "%s_%d".
+void MakeNamesUnique(std::vector<std::string>& names);
+
+// ASCII case-insensitive equality, the rule for field names.
+bool SameFieldName(std::string_view a, std::string_view b);
+
+}  // namespace merivan

@@ -1,0 +1,70 @@
+#include "merivan/uetxt.h"
+
+#include <cstdio>
+#include <new>
+
+#include "merivan/exceptions.h"
+#include "merivan/export_table.h"
+
+namespace merivan {
+
+TMain* Main = nullptr;
+
+namespace {
+
+// The fixed texts of the run, in Windows-1250.
+constexpr const char* kFailurePrefix = "P\xF8i p\xF8\xEDprav\xEC k importu souboru ";
+constexpr const char* kFailureMiddle = " do\x9Alo k chyb\xEC: ";
+constexpr const char* kWrongArgumentCount = "Chybn\xFD po\xE8" "et vstupn\xED" "ch parametr\xF9";
+constexpr const char* kUsage = "usage: merivan DATABASE TABLE OUTPUT  (DATABASE: a directory, TABLE: e.g. adresati.db)\n";
+
+constexpr int kExpectedArguments = 3;
+constexpr int kTimerInterval = 10;
+
+}  // namespace
+
+TMain::TMain(TApplication& application) : Timer1(application.WindowSystem()), application_(application) {
+  Main = this;
+  progres.SetPainter([this](int percent) { application_.WindowSystem().PaintGauge(percent); });
+  ADR.Name = "ADR";
+  ADR.SetTableName("Adresati.db");
+  Timer1.Interval = kTimerInterval;
+  Timer1.OnTimer = [this] { FormShow(); };
+  Timer1.SetEnabled(true);
+}
+
+TMain::~TMain() {
+  if (Main == this) Main = nullptr;
+}
+
+void TMain::ReportFailure(const std::string& message) {
+  application_.WindowSystem().ShowErrorBox(kFailurePrefix + ADR.TableName() + kFailureMiddle + message);
+}
+
+int TMain::Run() {
+  try {
+    if (application_.ParamCount() != kExpectedArguments) {
+      ReportFailure(kWrongArgumentCount);
+      std::fputs(kUsage, stderr);
+      return -1;
+    }
+    ADR.SetDatabaseName(application_.ParamStr(1));
+    ADR.SetTableName(application_.ParamStr(2));
+    ExportTable(ADR, application_.ParamStr(3), "Win", "");
+    return 0;
+  } catch (const Exception& e) {
+    ReportFailure(e.Message());
+  } catch (const std::bad_alloc&) {
+    ReportFailure("Out of memory");
+  } catch (const std::exception& e) {
+    ReportFailure(e.what());
+  }
+  return -1;
+}
+
+void TMain::FormShow() {
+  Timer1.SetEnabled(false);
+  application_.EndProcess(Run());
+}
+
+}  // namespace merivan
