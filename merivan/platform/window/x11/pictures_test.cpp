@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "merivan/platform/window/x11/icons.h"
+#include "merivan/platform/window/x11/taskbar_name.h"
+#include "merivan/platform/window/x11/window_hints.h"
+
+namespace merivan::platform::x11 {
+namespace {
+
+TEST(TaskbarName, FileNameCutAtTheFirstDotRestLowerCase) {
+  EXPECT_EQ(TaskbarName("/usr/local/bin/merivan"), "merivan");
+  EXPECT_EQ(TaskbarName("MERIVAN.EXE"), "Merivan");
+  EXPECT_EQ(TaskbarName("./build/MeriVan.tar.gz"), "Merivan");
+  EXPECT_EQ(TaskbarName("merivan_tests"), "merivan_tests");
+  EXPECT_EQ(TaskbarName("/opt/x.y/.hidden"), "");
+  EXPECT_EQ(TaskbarName(""), "");
+}
+
+TEST(CentredOrigin, HalfTheRestAtLeastZero) {
+  EXPECT_EQ(CentredOrigin(1024, 768, 499, 61).x, 262);
+  EXPECT_EQ(CentredOrigin(1024, 768, 499, 61).y, 353);
+  EXPECT_EQ(CentredOrigin(400, 30, 499, 61).x, 0);
+  EXPECT_EQ(CentredOrigin(400, 30, 499, 61).y, 0);
+  EXPECT_EQ(CentredOrigin(101, 101, 100, 100).x, 0);
+}
+
+TEST(ProgramIcon, SixteenSquareOfAtMostSixteenColours) {
+  const std::vector<unsigned long> icon = ProgramIconProperty();
+  ASSERT_EQ(icon.size(), 2u + 16 * 16);
+  EXPECT_EQ(icon[0], 16u);
+  EXPECT_EQ(icon[1], 16u);
+  std::vector<unsigned long> colours;
+  for (size_t i = 2; i < icon.size(); ++i) {
+    const unsigned long alpha = icon[i] >> 24;
+    EXPECT_TRUE(alpha == 0 || alpha == 0xFF);
+    if (std::find(colours.begin(), colours.end(), icon[i]) == colours.end()) colours.push_back(icon[i]);
+  }
+  EXPECT_LE(colours.size(), 16u);
+  EXPECT_GE(colours.size(), 4u) << "a picture, not a blank";
+}
+
+TEST(ErrorSign, RedDiscWhiteCrossOnTheBackground) {
+  constexpr uint32_t face = 0xD4D0C8;
+  const RgbImage sign = ErrorSign(32, face);
+  EXPECT_EQ(sign.At(0, 0), face);
+  EXPECT_EQ(sign.At(31, 31), face);
+  EXPECT_EQ(sign.At(16, 16), 0xFFFFFFu) << "the cross meets in the middle";
+  const uint32_t red = sign.At(16, 4);
+  EXPECT_GT(red >> 16, 0xC0u);
+  EXPECT_LT((red >> 8) & 0xFF, 0x40u);
+}
+
+}  // namespace
+}  // namespace merivan::platform::x11
