@@ -1,0 +1,14 @@
+#pragma once
+// The era tokens "g" and "e" of date patterns, answered by the platform's
+// alternative-calendar date format for the thread locale.
+#include "merivan/format/bounded_text.h"
+#include "merivan/format/civil_date.h"
+
+namespace merivan::format_detail {
+
+// Era name; runLength 1 gives the short form of Japanese and Taiwanese eras.
+void PutEraName(const CivilDate& date, int runLength, BoundedText& out);
+// Year within the era; runLength 1 drops a leading zero.
+void PutEraYear(const CivilDate& date, int runLength, BoundedText& out);
+
+}  // namespace merivan::format_detail

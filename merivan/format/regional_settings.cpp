@@ -1,0 +1,133 @@
+// LoadRegionalSettings and its reload: the user's locale items, with the
+// defaults that apply when the platform answers nothing.
+#include "merivan/format/regional_settings.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "merivan/format/era_pattern.h"
+#include "merivan/platform/locale/codepage.h"
+#include "merivan/platform/locale/dbcs.h"
+#include "merivan/platform/locale/locale_info.h"
+
+namespace merivan {
+
+TRegionalSettings RegionalSettings;
+
+namespace {
+
+namespace pl = platform;
+
+constexpr int kTextBuffer = 256;
+constexpr int kCharBuffer = 2;
+
+constexpr const char* kMonthsShort[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const char* kMonthsLong[12] = {"January", "February", "March",     "April",
+                                         "May",     "June",     "July",      "August",
+                                         "September", "October", "November", "December"};
+constexpr const char* kDaysShort[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+constexpr const char* kDaysLong[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                      "Thursday", "Friday", "Saturday"};
+
+class LocaleReader {
+ public:
+  explicit LocaleReader(pl::LCID locale) : locale_(locale) {}
+
+  std::string Text(pl::LCTYPE item, std::string_view fallback) const {
+    char buffer[kTextBuffer];
+    const int written = pl::GetLocaleInfoA(locale_, item, buffer, kTextBuffer);
+    if (written <= 0) return std::string(fallback);
+    return std::string(buffer, static_cast<size_t>(written - 1));
+  }
+
+  char Character(pl::LCTYPE item, char fallback) const {
+    char buffer[kCharBuffer];
+    const int written = pl::GetLocaleInfoA(locale_, item, buffer, kCharBuffer);
+    return written <= 0 ? fallback : buffer[0];
+  }
+
+  // Text that is no decimal integer counts as `invalid`.
+  int Number(pl::LCTYPE item, std::string_view fallback, int invalid) const {
+    const std::string text = Text(item, fallback);
+    if (text.empty()) return invalid;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || end == text.c_str() || (text[0] != '-' && (text[0] < '0' || text[0] > '9')))
+      return invalid;
+    return static_cast<int>(value);
+  }
+
+  std::string Name(pl::LCTYPE item, const char* english) const {
+    std::string text = Text(item, "");
+    return text.empty() ? std::string(english) : text;
+  }
+
+ private:
+  pl::LCID locale_;
+};
+
+std::string TimePattern(const LocaleReader& reader, std::string_view body) {
+  const std::string hour = reader.Number(pl::LOCALE_ITLZERO, "0", 0) != 0 ? "hh" : "h";
+  std::string prefix;
+  std::string suffix;
+  if (reader.Number(pl::LOCALE_ITIME, "0", 0) == 0) {
+    if (reader.Number(pl::LOCALE_ITIMEMARKPOSN, "0", 0) != 0)
+      prefix = "AMPM ";
+    else
+      suffix = " AMPM";
+  }
+  return prefix + hour + std::string(body) + suffix;
+}
+
+// The locale facts of the era rules, then separators, patterns and AM/PM.
+void LoadItems(TRegionalSettings& s) {
+  const pl::LCID locale = pl::GetThreadLocale();
+  s.PrimaryLanguage = locale == 0 ? 0x09 : static_cast<int>(locale & 0x3FF);
+  s.SubLanguage = static_cast<int>((locale >> 10) & 0x3F);
+  s.LeadBytes.reset();
+  if (pl::DbcsEnabled()) s.LeadBytes = pl::LeadBytesOf(pl::AnsiCodePage());
+
+  const LocaleReader reader(locale);
+  s.DecimalMark = reader.Character(pl::LOCALE_SDECIMAL, '.');
+  s.DateMark = reader.Character(pl::LOCALE_SDATE, '/');
+  s.TimeMark = reader.Character(pl::LOCALE_STIME, ':');
+  const int calendar = reader.Number(pl::LOCALE_ICALENDARTYPE, "1", 1);
+  s.ShortDatePattern = format_detail::EraRewrite(reader.Text(pl::LOCALE_SSHORTDATE, "m/d/yy"),
+                                                 calendar, s.PrimaryLanguage, s.LeadBytes);
+  s.LongDatePattern = format_detail::EraRewrite(reader.Text(pl::LOCALE_SLONGDATE, "mmmm d, yyyy"),
+                                                calendar, s.PrimaryLanguage, s.LeadBytes);
+  s.AmText = reader.Text(pl::LOCALE_S1159, "am");
+  s.PmText = reader.Text(pl::LOCALE_S2359, "pm");
+  s.ShortTimePattern = TimePattern(reader, ":mm");
+  s.LongTimePattern = TimePattern(reader, ":mm:ss");
+}
+
+void LoadNames(TRegionalSettings& s) {
+  const LocaleReader reader(pl::GetThreadLocale());
+  for (int i = 1; i <= 12; ++i) {
+    s.MonthNamesShort[i] = reader.Name(pl::LOCALE_SABBREVMONTHNAME1 + i - 1, kMonthsShort[i - 1]);
+    s.MonthNamesLong[i] = reader.Name(pl::LOCALE_SMONTHNAME1 + i - 1, kMonthsLong[i - 1]);
+  }
+  for (int j = 1; j <= 7; ++j) {
+    const pl::LCTYPE shortItem =
+        j == 1 ? pl::LOCALE_SABBREVDAYNAME7 : pl::LOCALE_SABBREVDAYNAME1 + j - 2;
+    const pl::LCTYPE longItem = j == 1 ? pl::LOCALE_SDAYNAME7 : pl::LOCALE_SDAYNAME1 + j - 2;
+    s.DayNamesShort[j] = reader.Name(shortItem, kDaysShort[j - 1]);
+    s.DayNamesLong[j] = reader.Name(longItem, kDaysLong[j - 1]);
+  }
+}
+
+}  // namespace
+
+void LoadRegionalSettings() {
+  LoadItems(RegionalSettings);
+  LoadNames(RegionalSettings);
+}
+
+void ReloadRegionalSettings() {
+  pl::SetThreadLocale(pl::LOCALE_USER_DEFAULT);
+  LoadItems(RegionalSettings);
+}
+
+}  // namespace merivan
