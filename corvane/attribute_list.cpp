@@ -1,0 +1,42 @@
+#include "corvane/attribute_list.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace corvane {
+
+AttributeListScanner::AttributeListScanner(const char* list, std::size_t size) : list_(list), size_(size) {}
+
+void AttributeListScanner::copyPiece(char* target) const {
+  const std::size_t length = std::min(position_ - start_, kPieceSize - 1);
+  std::memcpy(target, list_ + start_, length);
+  target[length] = '\0';
+}
+
+bool AttributeListScanner::next() {
+  // Bytes from `size_` on read as NUL, so the loop ends by position size_ + 1.
+  while (!over_) {
+    const char byte = at(position_);
+    if (byte == '\0') {
+      copyPiece(value_);
+      if (at(position_ + 1) == '\0') {
+        over_ = true;
+      } else {
+        ++position_;
+        start_ = position_;
+      }
+      // An empty list, or values ahead of the first "=", have no key to go with.
+      if (haveKey_) return true;
+      continue;
+    }
+    if (byte == '=') {
+      copyPiece(key_);
+      haveKey_ = true;
+      start_ = position_ + 1;
+    }
+    ++position_;
+  }
+  return false;
+}
+
+}  // namespace corvane

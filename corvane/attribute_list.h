@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+
+namespace corvane {
+
+// Walks a driver's attribute list (key=value entries, each ended by a NUL,
+// the list by a second NUL) and yields the key/value pairs to put into the
+// driver's map, in list order. Every "=" ends a key, so "P=Q=R" yields Q -> R;
+// the key is kept across entries, so an entry without "=" yields the most
+// recent key with that entry as its value. Before the first "=" there is no
+// key, and such a value is skipped. The scan never reads past `size` bytes:
+// a list cut without its double NUL ends at the buffer's end, its last entry
+// used as cut. Pieces longer than the key or value buffer are cut to fit.
+class AttributeListScanner {
+ public:
+  static constexpr std::size_t kPieceSize = 1024;
+
+  AttributeListScanner(const char* list, std::size_t size);
+
+  // Advances to the next pair; false once the list is over.
+  bool next();
+  const char* key() const { return key_; }
+  const char* value() const { return value_; }
+
+ private:
+  char at(std::size_t position) const { return position < size_ ? list_[position] : '\0'; }
+  void copyPiece(char* target) const;
+
+  const char* list_;
+  std::size_t size_;
+  std::size_t position_ = 0;
+  std::size_t start_ = 0;
+  bool haveKey_ = false;
+  bool over_ = false;
+  char key_[kPieceSize] = {};
+  char value_[kPieceSize] = {};
+};
+
+}  // namespace corvane

@@ -1,0 +1,25 @@
+#include "corvane/installer.h"
+
+#include <dlfcn.h>
+
+namespace corvane {
+
+ConfigDataSourceFunction bindInstallerFunction(const char* library, const char* function) {
+  // The handle stays open for the life of the process, like a linked library.
+  void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) return nullptr;
+  void* symbol = dlsym(handle, function);
+  if (symbol == nullptr) {
+    dlclose(handle);
+    return nullptr;
+  }
+  return reinterpret_cast<ConfigDataSourceFunction>(symbol);
+}
+
+bool configDataSource(WORD request, const char* driver, const char* attributes) {
+  // Bound once, on the first request of any thread; C++ makes this thread-safe.
+  static const ConfigDataSourceFunction configure = bindInstallerFunction("libodbcinst.so.2", "SQLConfigDataSource");
+  return configure != nullptr && configure(nullptr, request, driver, attributes) != 0;
+}
+
+}  // namespace corvane

@@ -1,0 +1,41 @@
+#include "corvane/listing.h"
+
+#include "corvane/java_contract.h"
+#include "corvane/local_ref.h"
+#include "corvane/messages.h"
+#include "corvane/odbc_environment.h"
+
+namespace corvane {
+
+jobjectArray listEntries(JNIEnv* env, const EntryKind& kind) {
+  const JavaMember constructor = lookUpConstructor(env, kind.classPath, kind.constructor);
+  if (!constructor.found()) return nullptr;
+  OdbcEnvironment odbc;
+  if (!odbc.allocated()) {
+    throwError(env, kCouldNotAllocate);
+    return nullptr;
+  }
+
+  EnumerationEntry entry;
+  jsize count = 0;
+  while (fetchNext(kind.call, odbc.handle(), entry)) ++count;
+
+  LocalRef<jobjectArray> array(env, env->NewObjectArray(count, constructor.cls.get(), nullptr));
+  if (!array) return nullptr;
+
+  // The driver manager starts the enumeration again after it has ended it.
+  for (jsize index = 0; fetchNext(kind.call, odbc.handle(), entry); ++index) {
+    if (index >= count) break;  // added since the first pass: no place for it
+    LocalRef<jobject> element(env, kind.build(env, constructor, entry));
+    if (!element) return nullptr;
+    env->SetObjectArrayElement(array.get(), index, element.get());
+  }
+
+  if (!odbc.free()) {
+    throwError(env, kCouldNotFree);
+    return nullptr;
+  }
+  return array.release();
+}
+
+}  // namespace corvane

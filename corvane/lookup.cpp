@@ -1,0 +1,38 @@
+#include "corvane/lookup.h"
+
+#include "corvane/entry_kind.h"
+#include "corvane/java_contract.h"
+#include "corvane/local_ref.h"
+#include "corvane/messages.h"
+#include "corvane/odbc_environment.h"
+
+namespace corvane {
+namespace {
+
+jobject findEntry(JNIEnv* env, const EntryKind& kind, const char* name) {
+  const JavaMember constructor = lookUpConstructor(env, kind.classPath, kind.constructor);
+  if (!constructor.found()) return nullptr;
+  OdbcEnvironment odbc;
+  if (!odbc.allocated()) {
+    throwError(env, kCouldNotAllocate);
+    return nullptr;
+  }
+  EnumerationEntry entry;
+  bool matched = false;
+  while (!matched && fetchNext(kind.call, odbc.handle(), entry)) matched = sameName(entry.first, name);
+  LocalRef<jobject> result(env, matched ? kind.build(env, constructor, entry) : nullptr);
+  if (matched && !result) return nullptr;
+  if (!odbc.free()) {
+    throwError(env, kCouldNotFree);
+    return nullptr;
+  }
+  return result.release();
+}
+
+}  // namespace
+
+jobject findDriver(JNIEnv* env, const char* name) { return findEntry(env, kDrivers, name); }
+
+jobject findDataSource(JNIEnv* env, const char* name) { return findEntry(env, kDataSources, name); }
+
+}  // namespace corvane

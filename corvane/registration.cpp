@@ -1,0 +1,93 @@
+#include "corvane/registration.h"
+
+#include <odbcinst.h>
+
+#include "corvane/attribute_string.h"
+#include "corvane/installer.h"
+#include "corvane/java_contract.h"
+#include "corvane/lookup.h"
+#include "corvane/messages.h"
+#include "corvane/odbc_environment.h"
+#include "corvane/utf_chars.h"
+
+namespace corvane {
+namespace {
+
+constexpr jsize kMaxNameLength = 32;
+
+// The installer request inside its own environment frame; false once the
+// failure has been raised.
+bool requestInstaller(JNIEnv* env, WORD request, const char* driver, const AttributeString& attributes,
+                      const char* failure) {
+  OdbcEnvironment odbc;
+  if (!odbc.allocated()) {
+    throwError(env, kCouldNotAllocate);
+    return false;
+  }
+  if (!configDataSource(request, driver, attributes.data())) {
+    throwError(env, failure);
+    return false;  // the environment is freed on the way out, its result untested
+  }
+  if (!odbc.free()) {
+    throwError(env, kCouldNotFree);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+jobject registerDataSource(JNIEnv* env, jstring name, jstring driver, jstring attributes) {
+  AttributeString attributeString;
+  if (name == nullptr) {
+    throwError(env, kNameIsNull);
+    return nullptr;
+  }
+  if (driver == nullptr) {
+    throwError(env, kDriverIsNull);
+    return nullptr;
+  }
+  if (env->GetStringLength(name) > kMaxNameLength) {
+    throwError(env, kNameTooLong);
+    return nullptr;
+  }
+  const UtfChars nameBytes(env, name);
+  if (nameBytes.get() == nullptr) return nullptr;
+  attributeString.append(nameBytes.get());  // 32 characters take at most 96 bytes
+  const UtfChars driverBytes(env, driver);
+  if (driverBytes.get() == nullptr) return nullptr;
+  if (attributes != nullptr) {
+    const UtfChars attributeBytes(env, attributes);
+    if (attributeBytes.get() == nullptr) return nullptr;
+    if (!attributeString.append(";") || !attributeString.append(attributeBytes.get())) {
+      throwError(env, kAttributesTooLong);
+      return nullptr;
+    }
+  }
+  if (!requestInstaller(env, ODBC_ADD_DSN, driverBytes.get(), attributeString, kRegisterFailed)) return nullptr;
+  return findDataSource(env, nameBytes.get());
+}
+
+jboolean unregisterDataSource(JNIEnv* env, jstring name, jstring driver) {
+  AttributeString attributeString;
+  if (name == nullptr) {
+    throwError(env, kNameIsNull);
+    return JNI_FALSE;
+  }
+  if (driver == nullptr) {
+    throwError(env, kDriverIsNull);
+    return JNI_FALSE;
+  }
+  const UtfChars nameBytes(env, name);
+  if (nameBytes.get() == nullptr) return JNI_FALSE;
+  if (!attributeString.append(nameBytes.get())) {
+    throwError(env, kNameTooLong);
+    return JNI_FALSE;
+  }
+  const UtfChars driverBytes(env, driver);
+  if (driverBytes.get() == nullptr) return JNI_FALSE;
+  return requestInstaller(env, ODBC_REMOVE_DSN, driverBytes.get(), attributeString, kRemoveFailed) ? JNI_TRUE
+                                                                                                  : JNI_FALSE;
+}
+
+}  // namespace corvane
