@@ -1,12 +1,204 @@
 #include "merivan/platform/engine/dbase/dbase_table.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
 #include "merivan/exceptions.h"
+#include "merivan/platform/engine/dbase/dbase_codepage.h"
+#include "merivan/platform/engine/dbase/dbase_fields.h"
+#include "merivan/platform/engine/dbase/dbase_header.h"
+#include "merivan/platform/engine/dbase/dbase_memo.h"
+#include "merivan/platform/engine/dbase/read_only_file.h"
+#include "merivan/platform/locale/codepage.h"
 
 namespace merivan::engine {
 
-// TEMPORARY until the reader lands.
-std::unique_ptr<TableDriver> OpenDbaseTable(const std::string& path) {
-  throw EDBEngineError("Dbase tables are not supported yet.\r\nFile: " + path);
+namespace {
+
+constexpr size_t kBufferBytes = 256 * 1024;
+
+MemoFormat MemoFormatOf(const DbaseHeader& h) {
+  switch (h.flavour) {
+    case DbaseFlavour::kFoxPro:
+    case DbaseFlavour::kVisualFoxPro: return MemoFormat::kFoxPro;
+    case DbaseFlavour::kDbase4:
+    case DbaseFlavour::kLevel7: return MemoFormat::kDbase4;
+    default: return MemoFormat::kDbase3;
+  }
 }
+
+bool IsMemo(const DbaseField& f) {
+  return f.storage == DbaseStorage::kMemoText || f.storage == DbaseStorage::kMemoBinary;
+}
+
+class DbaseTable : public TableDriver {
+ public:
+  explicit DbaseTable(const std::string& path);
+
+  const std::vector<FieldDescriptor>& Fields() const override { return descriptors_; }
+  int32_t RecordCount() const override { return liveRecords_; }
+  bool Next() override;
+  bool ReadField(size_t index, uint8_t* area) override;
+  uint32_t BlobSize(size_t index) override;
+  uint32_t ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) override;
+  void ToAnsi(uint8_t* bytes, size_t count) const override {
+    for (size_t i = 0; i < count; ++i) bytes[i] = toAnsi_[bytes[i]];
+  }
+
+ private:
+  [[noreturn]] void Damaged(const std::string& what) const {
+    throw EDBEngineError(EngineMessage(what, file_.Path()));
+  }
+  void MapColumns();
+  void CountLiveRecords();
+  // The bytes of record `index` (0-based, in file order), read ahead through the buffer.
+  const uint8_t* Record(uint64_t index);
+  bool FlagSet(int bit) const;
+  const DbaseField& FieldAt(size_t index) const;
+  const MemoSpan& Memo(size_t index);
+
+  ReadOnlyFile file_;
+  DbaseHeader header_;
+  std::vector<DbaseField> fields_;
+  std::vector<FieldDescriptor> descriptors_;
+  std::optional<DbaseColumn> nullFlags_;
+  std::unique_ptr<MemoFile> memo_;
+  platform::ByteMap toAnsi_;
+  int32_t liveRecords_ = 0;
+
+  std::vector<uint8_t> buffer_;  // whole records read ahead
+  uint64_t bufferFirst_ = 0;     // index of the buffer's first record
+  uint64_t bufferCount_ = 0;
+  uint64_t next_ = 0;  // index of the record Next looks at first
+  const uint8_t* current_ = nullptr;
+  bool ended_ = false;
+
+  // Memo values of the current record already located, by field index.
+  std::vector<MemoSpan> memoSpans_;
+  std::vector<bool> memoKnown_;
+};
+
+DbaseTable::DbaseTable(const std::string& path) : file_(path), header_(ReadDbaseHeader(file_)) {
+  MapColumns();
+
+  int codePage = 0;
+  if (header_.flavour == DbaseFlavour::kLevel7) codePage = LanguageDriverNameCodePage(header_.languageDriverName);
+  if (codePage == 0) codePage = LanguageDriverCodePage(header_.languageDriver);
+  toAnsi_ = TableToAnsiMap(codePage, platform::AnsiCodePage());
+
+  for (const DbaseField& f : fields_) {
+    std::string name = f.column.name;
+    ToAnsi(reinterpret_cast<uint8_t*>(name.data()), name.size());
+    descriptors_.push_back(FieldDescriptor{name, f.type, f.size});
+  }
+
+  if (std::any_of(fields_.begin(), fields_.end(), IsMemo)) memo_ = OpenMemoBeside(path, MemoFormatOf(header_));
+  memoSpans_.resize(fields_.size());
+  memoKnown_.assign(fields_.size(), false);
+
+  const uint64_t room = (file_.Size() - header_.headerSize) / header_.recordSize;
+  if (room < header_.recordCount) Damaged("The table file holds fewer records than its header says");
+  buffer_.resize(std::max<size_t>(1, kBufferBytes / header_.recordSize) * header_.recordSize);
+  CountLiveRecords();
+}
+
+// Visual FoxPro numbers the bits of _NullFlags in column order: first a V
+// or Q column's "shorter" bit, then a nullable column's null bit.
+void DbaseTable::MapColumns() {
+  int bit = 0;
+  const bool vfp = header_.flavour == DbaseFlavour::kVisualFoxPro;
+  for (const DbaseColumn& c : header_.columns) {
+    std::string problem;
+    std::optional<DbaseField> f = MapDbaseColumn(c, header_.flavour, &problem);
+    if (!problem.empty()) Damaged(problem);
+    if (!f) continue;
+    if (f->storage == DbaseStorage::kNullFlags) {
+      nullFlags_ = c;
+      continue;
+    }
+    if (vfp && (f->storage == DbaseStorage::kVarCharacters || f->storage == DbaseStorage::kVarBinary))
+      f->varLengthBit = bit++;
+    if (vfp && (c.flags & 0x02)) f->nullBit = bit++;
+    fields_.push_back(*f);
+  }
+}
+
+void DbaseTable::CountLiveRecords() {
+  uint64_t live = 0;
+  for (uint64_t i = 0; i < header_.recordCount; ++i)
+    if (Record(i)[0] != '*') ++live;
+  if (live > INT32_MAX) Damaged("The table holds more records than can be counted");
+  liveRecords_ = static_cast<int32_t>(live);
+}
+
+const uint8_t* DbaseTable::Record(uint64_t index) {
+  if (index < bufferFirst_ || index >= bufferFirst_ + bufferCount_) {
+    const uint64_t perBuffer = buffer_.size() / header_.recordSize;
+    bufferFirst_ = index;
+    bufferCount_ = std::min<uint64_t>(perBuffer, header_.recordCount - index);
+    const size_t bytes = static_cast<size_t>(bufferCount_ * header_.recordSize);
+    file_.ReadExactly(header_.headerSize + index * header_.recordSize, bytes, buffer_.data(),
+                      "The table file ends inside a record");
+  }
+  return buffer_.data() + (index - bufferFirst_) * header_.recordSize;
+}
+
+bool DbaseTable::Next() {
+  if (ended_) return false;
+  std::fill(memoKnown_.begin(), memoKnown_.end(), false);
+  while (next_ < header_.recordCount) {
+    const uint8_t* record = Record(next_++);
+    if (record[0] == '*') continue;
+    current_ = record;
+    return true;
+  }
+  current_ = nullptr;
+  ended_ = true;
+  return false;
+}
+
+bool DbaseTable::FlagSet(int bit) const {
+  if (bit < 0 || !nullFlags_ || static_cast<uint32_t>(bit / 8) >= nullFlags_->length) return false;
+  return (current_[nullFlags_->offset + bit / 8] >> (bit % 8)) & 1;
+}
+
+const DbaseField& DbaseTable::FieldAt(size_t index) const {
+  if (index >= fields_.size() || !current_) throw EInvalidOperation("No current record or no such field");
+  return fields_[index];
+}
+
+bool DbaseTable::ReadField(size_t index, uint8_t* area) {
+  const DbaseField& f = FieldAt(index);
+  if (IsMemo(f) || FlagSet(f.nullBit)) return false;
+  const uint8_t* raw = current_ + f.column.offset;
+  uint32_t length = f.column.length;
+  if (FlagSet(f.varLengthBit)) length = std::min<uint32_t>(raw[length - 1], length - 1);
+  return DecodeDbaseValue(f, raw, length, area);
+}
+
+const MemoSpan& DbaseTable::Memo(size_t index) {
+  const DbaseField& f = FieldAt(index);
+  if (!memoKnown_[index]) {
+    memoSpans_[index] = MemoSpan{};
+    const uint32_t block = IsMemo(f) && !FlagSet(f.nullBit) ? DbaseMemoBlock(f, current_ + f.column.offset) : 0;
+    // A table whose memo file is gone shows its memo values as empty.
+    if (block != 0 && memo_) memoSpans_[index] = memo_->Locate(block);
+    memoKnown_[index] = true;
+  }
+  return memoSpans_[index];
+}
+
+uint32_t DbaseTable::BlobSize(size_t index) { return Memo(index).length; }
+
+uint32_t DbaseTable::ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) {
+  const MemoSpan& span = Memo(index);
+  if (span.length == 0 || !memo_) return 0;
+  return memo_->Read(span, offset, count, dst);
+}
+
+}  // namespace
+
+std::unique_ptr<TableDriver> OpenDbaseTable(const std::string& path) { return std::make_unique<DbaseTable>(path); }
 
 }  // namespace merivan::engine

@@ -1,0 +1,83 @@
+#include "merivan/platform/engine/dbase/dbase_codepage.h"
+
+#include <cctype>
+
+namespace merivan::engine {
+
+namespace {
+
+struct DriverEntry {
+  uint8_t id;
+  int codePage;
+};
+
+// Language driver marks of dBASE, FoxPro and Visual FoxPro.
+constexpr DriverEntry kDrivers[] = {
+    {0x01, 437},   {0x02, 850},   {0x03, 1252},  {0x04, 10000}, {0x08, 865},   {0x09, 437},
+    {0x0A, 850},   {0x0B, 437},   {0x0D, 437},   {0x0E, 850},   {0x0F, 437},   {0x10, 850},
+    {0x11, 437},   {0x12, 850},   {0x13, 932},   {0x14, 850},   {0x15, 437},   {0x16, 850},
+    {0x17, 865},   {0x18, 437},   {0x19, 437},   {0x1A, 850},   {0x1B, 437},   {0x1C, 863},
+    {0x1D, 850},   {0x1F, 852},   {0x22, 852},   {0x23, 852},   {0x24, 860},   {0x25, 850},
+    {0x26, 866},   {0x37, 850},   {0x40, 852},   {0x4D, 936},   {0x4E, 949},   {0x4F, 950},
+    {0x50, 874},   {0x57, 1252},  {0x58, 1252},  {0x59, 1252},  {0x64, 852},   {0x65, 866},
+    {0x66, 865},   {0x67, 861},   {0x69, kMazoviaCodePage},     {0x6A, 737},   {0x6B, 857},
+    {0x6C, 863},   {0x78, 950},   {0x79, 949},   {0x7A, 936},   {0x7B, 932},   {0x7C, 874},
+    {0x7D, 1255},  {0x7E, 1256},  {0x86, 737},   {0x87, 852},   {0x88, 857},   {0xC8, 1250},
+    {0xC9, 1251},  {0xCA, 1254},  {0xCB, 1253},  {0xCC, 1257},
+};
+
+// Mazovia is code page 437 with eighteen Polish letters in its upper half.
+struct MazoviaLetter {
+  uint8_t byte;
+  const char* utf8;
+};
+constexpr MazoviaLetter kMazoviaLetters[] = {
+    {0x86, "\xC4\x85"}, {0x8D, "\xC4\x87"}, {0x8F, "\xC4\x84"}, {0x90, "\xC4\x98"},
+    {0x91, "\xC4\x99"}, {0x92, "\xC5\x82"}, {0x95, "\xC4\x86"}, {0x98, "\xC5\x9A"},
+    {0x9C, "\xC5\x81"}, {0x9E, "\xC5\x9B"}, {0xA0, "\xC5\xB9"}, {0xA1, "\xC5\xBB"},
+    {0xA2, "\xC3\xB3"}, {0xA3, "\xC3\x93"}, {0xA4, "\xC5\x84"}, {0xA5, "\xC5\x83"},
+    {0xA6, "\xC5\xBA"}, {0xA7, "\xC5\xBC"},
+};
+
+std::optional<platform::ByteMap> MazoviaToAnsi(int ansi) {
+  std::optional<platform::ByteMap> map = platform::CodePageTable(437, ansi);
+  if (!map) return map;
+  for (const MazoviaLetter& l : kMazoviaLetters) {
+    const std::string b = platform::Utf8ToCodePage(l.utf8, ansi);
+    (*map)[l.byte] = b.size() == 1 ? static_cast<uint8_t>(b[0]) : '?';
+  }
+  return map;
+}
+
+}  // namespace
+
+int LanguageDriverCodePage(uint8_t id) {
+  for (const DriverEntry& e : kDrivers)
+    if (e.id == id) return e.codePage;
+  return 0;
+}
+
+int LanguageDriverNameCodePage(const std::string& name) {
+  if (name.size() < 5 || name.compare(0, 2, "DB") != 0) return 0;
+  if (name.compare(2, 3, "WIN") == 0) return 1252;
+  if (!std::isdigit(static_cast<unsigned char>(name[2])) || !std::isdigit(static_cast<unsigned char>(name[3])) ||
+      !std::isdigit(static_cast<unsigned char>(name[4])))
+    return 0;
+  return std::stoi(name.substr(2, 3));
+}
+
+platform::ByteMap TableToAnsiMap(int codePage, int ansi) {
+  if (codePage != 0) {
+    if (codePage == ansi) {
+      platform::ByteMap identity;
+      for (int b = 0; b < 256; ++b) identity[b] = static_cast<uint8_t>(b);
+      return identity;
+    }
+    const std::optional<platform::ByteMap> map =
+        codePage == kMazoviaCodePage ? MazoviaToAnsi(ansi) : platform::CodePageTable(codePage, ansi);
+    if (map) return *map;
+  }
+  return platform::OemToAnsiMap();
+}
+
+}  // namespace merivan::engine

@@ -1,0 +1,214 @@
+#include "merivan/platform/engine/dbase/dbase_fields.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "merivan/platform/engine/dbase/value_parsing.h"
+
+namespace merivan::engine {
+
+namespace {
+
+struct Mapping {
+  DbaseStorage storage;
+  TFieldType type;
+  uint32_t exactLength;  // 0: any length of at least 1
+};
+
+std::optional<Mapping> MappingOf(const DbaseColumn& c, DbaseFlavour flavour) {
+  const bool vfp = flavour == DbaseFlavour::kVisualFoxPro;
+  const bool level7 = flavour == DbaseFlavour::kLevel7;
+  const DbaseStorage memo = c.length == 4 ? DbaseStorage::kMemoBinary : DbaseStorage::kMemoText;
+  switch (c.type) {
+    case 'C': return Mapping{DbaseStorage::kCharacters, ftString, 0};
+    case 'N':
+      if (c.decimals == 0 && c.length <= 4) return Mapping{DbaseStorage::kNumberText, ftSmallint, 0};
+      if (c.decimals == 0 && c.length <= 9) return Mapping{DbaseStorage::kNumberText, ftInteger, 0};
+      return Mapping{DbaseStorage::kNumberText, ftFloat, 0};
+    case 'F': return Mapping{DbaseStorage::kNumberText, ftFloat, 0};
+    case 'D': return Mapping{DbaseStorage::kDateText, ftDate, 8};
+    case 'L': return Mapping{DbaseStorage::kLogical, ftBoolean, 1};
+    case 'M': return Mapping{memo, ftMemo, 0};
+    case 'G': return Mapping{memo, ftDBaseOle, 0};
+    case 'B':
+      if (vfp) return Mapping{DbaseStorage::kDoubleLE, ftFloat, 8};
+      return Mapping{memo, ftBlob, 0};
+    case 'W': return Mapping{memo, ftBlob, 0};
+    case 'P': return Mapping{memo, ftGraphic, 0};
+    case 'I': return Mapping{level7 ? DbaseStorage::kIntFlipped : DbaseStorage::kIntLE, ftInteger, 4};
+    case '+': return Mapping{level7 ? DbaseStorage::kIntFlipped : DbaseStorage::kIntLE, ftAutoInc, 4};
+    case 'Y': return Mapping{DbaseStorage::kCurrencyLE, ftCurrency, 8};
+    case 'T': return Mapping{DbaseStorage::kJulianDateTime, ftDateTime, 8};
+    case '@': return Mapping{DbaseStorage::kTimestamp7, ftDateTime, 8};
+    case 'O': return Mapping{DbaseStorage::kDoubleFlipped, ftFloat, 8};
+    case 'V': return Mapping{DbaseStorage::kVarCharacters, ftString, 0};
+    case 'Q': return Mapping{DbaseStorage::kVarBinary, ftVarBytes, 0};
+    case '0': return Mapping{DbaseStorage::kNullFlags, ftUnknown, 0};
+    default: return std::nullopt;
+  }
+}
+
+uint64_t BigEndian(const uint8_t* p, int n) {
+  uint64_t v = 0;
+  for (int i = 0; i < n; ++i) v = v << 8 | p[i];
+  return v;
+}
+
+uint64_t LittleEndian(const uint8_t* p, int n) {
+  uint64_t v = 0;
+  for (int i = n - 1; i >= 0; --i) v = v << 8 | p[i];
+  return v;
+}
+
+bool AllZero(const uint8_t* p, uint32_t n) {
+  for (uint32_t i = 0; i < n; ++i)
+    if (p[i] != 0) return false;
+  return true;
+}
+
+// Big-endian doubles that sort as bytes: positive values have the top bit
+// set, negative values have every bit inverted.
+double FlippedDouble(const uint8_t* p) {
+  uint64_t u = BigEndian(p, 8);
+  u = (u & 0x8000000000000000ull) ? (u & 0x7FFFFFFFFFFFFFFFull) : ~u;
+  double d;
+  std::memcpy(&d, &u, 8);
+  return d;
+}
+
+double DoubleLE(const uint8_t* p) {
+  const uint64_t u = LittleEndian(p, 8);
+  double d;
+  std::memcpy(&d, &u, 8);
+  return d;
+}
+
+bool DecodeNumber(TFieldType type, std::string_view text, uint8_t* area) {
+  const std::optional<double> v = ParseDecimalText(text);
+  if (!v) return false;
+  if (type == ftFloat) {
+    StoreDouble(*v, area);
+    return true;
+  }
+  // Integer columns: a value they cannot hold does not parse as theirs.
+  if (std::nearbyint(*v) != *v) return false;
+  if (type == ftSmallint) {
+    if (*v < -32768 || *v > 32767) return false;
+    StoreInt16(static_cast<int16_t>(*v), area);
+    return true;
+  }
+  if (*v < -2147483648.0 || *v > 2147483647.0) return false;
+  StoreInt32(static_cast<int32_t>(*v), area);
+  return true;
+}
+
+bool DecodeDate(const uint8_t* raw, uint8_t* area) {
+  int parts[3] = {0, 0, 0};
+  static constexpr int kWidths[3] = {4, 2, 2};
+  const uint8_t* p = raw;
+  for (int i = 0; i < 3; ++i)
+    for (int k = 0; k < kWidths[i]; ++k, ++p) {
+      if (*p < '0' || *p > '9') return false;
+      parts[i] = parts[i] * 10 + (*p - '0');
+    }
+  const std::optional<int32_t> day = DayNumberOf(parts[0], parts[1], parts[2]);
+  if (!day) return false;
+  StoreInt32(*day, area);
+  return true;
+}
+
+}  // namespace
+
+std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour flavour, std::string* problem) {
+  const std::optional<Mapping> m = MappingOf(column, flavour);
+  if (!m) return std::nullopt;
+  const bool badLength = m->exactLength != 0 ? column.length != m->exactLength : column.length == 0;
+  if (badLength) {
+    *problem = "Field " + column.name + " has an invalid length (" + std::to_string(column.length) + ")";
+    return std::nullopt;
+  }
+  DbaseField f;
+  f.column = column;
+  f.storage = m->storage;
+  f.type = m->type;
+  if (m->type == ftString || m->type == ftVarBytes) f.size = static_cast<int>(column.length);
+  return f;
+}
+
+bool DecodeDbaseValue(const DbaseField& field, const uint8_t* raw, uint32_t length, uint8_t* area) {
+  switch (field.storage) {
+    case DbaseStorage::kCharacters:
+    case DbaseStorage::kVarCharacters:
+      std::memcpy(area, raw, length);
+      area[length] = 0;
+      return true;
+    case DbaseStorage::kVarBinary: {
+      const uint32_t size = field.column.length;
+      StoreInt16(static_cast<int16_t>(length), area);
+      std::memcpy(area + 2, raw, length);
+      std::memset(area + 2 + length, 0, size - length);
+      return true;
+    }
+    case DbaseStorage::kNumberText:
+      return DecodeNumber(field.type, std::string_view(reinterpret_cast<const char*>(raw), length), area);
+    case DbaseStorage::kDateText:
+      return DecodeDate(raw, area);
+    case DbaseStorage::kLogical:
+      switch (raw[0]) {
+        case 'T': case 't': case 'Y': case 'y': StoreInt16(1, area); return true;
+        case 'F': case 'f': case 'N': case 'n': StoreInt16(0, area); return true;
+        default: return false;
+      }
+    case DbaseStorage::kIntLE:
+      StoreInt32(static_cast<int32_t>(LittleEndian(raw, 4)), area);
+      return true;
+    case DbaseStorage::kIntFlipped:
+      if (AllZero(raw, 4)) return false;
+      StoreInt32(static_cast<int32_t>(static_cast<uint32_t>(BigEndian(raw, 4)) ^ 0x80000000u), area);
+      return true;
+    case DbaseStorage::kCurrencyLE:
+      StoreDouble(static_cast<double>(static_cast<int64_t>(LittleEndian(raw, 8))) / 10000.0, area);
+      return true;
+    case DbaseStorage::kDoubleLE:
+      StoreDouble(DoubleLE(raw), area);
+      return true;
+    case DbaseStorage::kDoubleFlipped:
+    case DbaseStorage::kTimestamp7:
+      if (AllZero(raw, 8)) return false;
+      StoreDouble(FlippedDouble(raw), area);
+      return true;
+    case DbaseStorage::kJulianDateTime: {
+      const uint32_t julian = static_cast<uint32_t>(LittleEndian(raw, 4));
+      const uint32_t ms = static_cast<uint32_t>(LittleEndian(raw + 4, 4));
+      if (julian == 0) return false;
+      const double day = static_cast<double>(static_cast<int64_t>(julian) - kJulianDayOfDayZero);
+      StoreDouble(day * 86400000.0 + ms, area);
+      return true;
+    }
+    case DbaseStorage::kMemoText:
+    case DbaseStorage::kMemoBinary:
+    case DbaseStorage::kNullFlags:
+      return false;
+  }
+  return false;
+}
+
+uint32_t DbaseMemoBlock(const DbaseField& field, const uint8_t* raw) {
+  if (field.storage == DbaseStorage::kMemoBinary) return static_cast<uint32_t>(LittleEndian(raw, 4));
+  uint64_t block = 0;
+  bool digits = false;
+  for (uint32_t i = 0; i < field.column.length; ++i) {
+    const uint8_t c = raw[i];
+    if (c == ' ' || c == 0) {
+      if (digits) break;
+      continue;
+    }
+    if (c < '0' || c > '9') return 0;
+    digits = true;
+    block = block * 10 + (c - '0');
+    if (block > 0xFFFFFFFFull) return 0;
+  }
+  return static_cast<uint32_t>(block);
+}
+
+}  // namespace merivan::engine

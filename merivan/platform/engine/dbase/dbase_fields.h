@@ -1,0 +1,53 @@
+#pragma once
+// dBASE / FoxPro columns as fields of the table store: their field type and
+// the decoding of their stored bytes into the field's data area.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "merivan/platform/engine/dbase/dbase_header.h"
+#include "merivan/store/field_type.h"
+
+namespace merivan::engine {
+
+// How a column's bytes are stored.
+enum class DbaseStorage {
+  kCharacters,     // C: blank padded
+  kVarCharacters,  // V (Visual FoxPro): as C, shorter values keep their length in the last byte
+  kVarBinary,      // Q (Visual FoxPro)
+  kNumberText,     // N, F
+  kDateText,       // D: YYYYMMDD
+  kLogical,        // L
+  kMemoText,       // M, B, G of dBASE and FoxPro: block number as ASCII digits
+  kMemoBinary,     // M, W, G, P of Visual FoxPro: block number as little-endian u32
+  kIntLE,          // I (Visual FoxPro)
+  kIntFlipped,     // I, + (level 7): big-endian, top bit flipped
+  kCurrencyLE,     // Y: i64 in ten-thousandths
+  kDoubleLE,       // B (Visual FoxPro)
+  kDoubleFlipped,  // O (level 7): big-endian, sign-flipped
+  kJulianDateTime, // T (Visual FoxPro): u32 Julian day, u32 ms
+  kTimestamp7,     // @ (level 7): as O, holding the ftDateTime value
+  kNullFlags,      // 0: the _NullFlags system column
+};
+
+struct DbaseField {
+  DbaseColumn column;
+  DbaseStorage storage = DbaseStorage::kCharacters;
+  TFieldType type = ftUnknown;
+  int size = 0;           // FieldDescriptor::size
+  int nullBit = -1;       // bit in _NullFlags that marks a null value
+  int varLengthBit = -1;  // bit in _NullFlags that marks a V / Q value shorter than the column
+};
+
+// The field of a column, nullopt for a column the store cannot type (left
+// out). A column whose length cannot hold its type sets `problem`.
+std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour flavour, std::string* problem);
+
+// Decodes `raw` (the column's `length` stored bytes, or fewer for a short V / Q
+// value) into `area`; false for a null value. Not for memo columns.
+bool DecodeDbaseValue(const DbaseField& field, const uint8_t* raw, uint32_t length, uint8_t* area);
+
+// The memo block a memo column refers to; 0 when there is no value.
+uint32_t DbaseMemoBlock(const DbaseField& field, const uint8_t* raw);
+
+}  // namespace merivan::engine

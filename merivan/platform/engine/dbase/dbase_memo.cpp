@@ -1,0 +1,109 @@
+#include "merivan/platform/engine/dbase/dbase_memo.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "merivan/exceptions.h"
+#include "merivan/platform/files/find_file.h"
+
+namespace merivan::engine {
+
+namespace {
+
+uint32_t BigEndian32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+         static_cast<uint32_t>(p[2]) << 8 | p[3];
+}
+
+uint32_t LittleEndian32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[2]) << 16 |
+         static_cast<uint32_t>(p[1]) << 8 | p[0];
+}
+
+}  // namespace
+
+MemoFile::MemoFile(const std::string& path, MemoFormat format) : file_(path), format_(format) {
+  uint8_t header[32] = {};
+  file_.ReadExactly(0, sizeof header, header, "The memo file is too short for its header");
+  if (format_ == MemoFormat::kFoxPro) {
+    blockSize_ = static_cast<uint32_t>(header[6]) << 8 | header[7];
+  } else if (format_ == MemoFormat::kDbase4) {
+    blockSize_ = static_cast<uint32_t>(header[20]) | static_cast<uint32_t>(header[21]) << 8;
+    if (blockSize_ == 0) blockSize_ = 512;
+  }
+  if (blockSize_ == 0) throw EDBEngineError(EngineMessage("The memo file header gives a block size of 0", path));
+}
+
+MemoSpan MemoFile::Locate(uint32_t block) const {
+  const uint64_t start = static_cast<uint64_t>(block) * blockSize_;
+  // Block 0 holds the header, so no value starts inside it.
+  if (start < sizeof(uint32_t) * 8 || start >= file_.Size())
+    throw EDBEngineError(EngineMessage("A memo value lies outside the memo file", file_.Path()));
+  uint8_t head[8];
+  const bool full = file_.ReadAt(start, sizeof head, head) == sizeof head;
+  MemoSpan span;
+  if (format_ == MemoFormat::kFoxPro) {
+    if (!full) throw EDBEngineError(EngineMessage("A memo block header is cut short", file_.Path()));
+    span.offset = start + 8;
+    span.length = BigEndian32(head + 4);
+  } else if (full && head[0] == 0xFF && head[1] == 0xFF && head[2] == 0x08 && head[3] == 0x00) {
+    const uint32_t stored = LittleEndian32(head + 4);
+    if (stored < 8) throw EDBEngineError(EngineMessage("A memo value has an invalid length", file_.Path()));
+    span.offset = start + 8;
+    span.length = stored - 8;
+  } else {
+    return LocateDbase3(start);
+  }
+  if (span.length > file_.Size() - span.offset)
+    throw EDBEngineError(EngineMessage("A memo value runs past the end of the memo file", file_.Path()));
+  return span;
+}
+
+// dBASE III values carry no length: they end at the first 0x1A 0x1A (or at a
+// lone 0x1A that ends the file).
+MemoSpan MemoFile::LocateDbase3(uint64_t start) const {
+  std::vector<uint8_t> chunk(64 * 1024);
+  uint64_t at = start;
+  bool pendingEnd = false;  // the previous chunk ended in 0x1A
+  while (at < file_.Size()) {
+    const size_t n = file_.ReadAt(at, chunk.size(), chunk.data());
+    if (n == 0) break;
+    if (pendingEnd && chunk[0] == 0x1A) return MemoSpan{start, static_cast<uint32_t>(at - 1 - start)};
+    for (size_t i = 0; i + 1 < n; ++i)
+      if (chunk[i] == 0x1A && chunk[i + 1] == 0x1A) {
+        const uint64_t length = at + i - start;
+        if (length > UINT32_MAX) break;
+        return MemoSpan{start, static_cast<uint32_t>(length)};
+      }
+    pendingEnd = chunk[n - 1] == 0x1A;
+    at += n;
+    if (at - start > UINT32_MAX) break;
+  }
+  if (pendingEnd) return MemoSpan{start, static_cast<uint32_t>(file_.Size() - 1 - start)};
+  throw EDBEngineError(EngineMessage("A memo value has no end mark", file_.Path()));
+}
+
+uint32_t MemoFile::Read(const MemoSpan& span, uint32_t offset, uint32_t count, uint8_t* dst) const {
+  if (offset >= span.length) return 0;
+  const uint32_t n = std::min(count, span.length - offset);
+  return static_cast<uint32_t>(file_.ReadAt(span.offset + offset, n, dst));
+}
+
+std::unique_ptr<MemoFile> OpenMemoBeside(const std::string& tablePath, MemoFormat format) {
+  const size_t slash = tablePath.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "" : tablePath.substr(0, slash);
+  const std::string base = slash == std::string::npos ? tablePath : tablePath.substr(slash + 1);
+  const char* first = format == MemoFormat::kFoxPro ? ".fpt" : ".dbt";
+  const char* second = format == MemoFormat::kFoxPro ? ".dbt" : ".fpt";
+  for (const char* ext : {first, second}) {
+    if (auto found = platform::FindFileIgnoringCase(dir, platform::ReplaceExtension(base, ext))) {
+      const bool fox = std::strcmp(ext, ".fpt") == 0;
+      const MemoFormat actual = fox ? MemoFormat::kFoxPro : (format == MemoFormat::kFoxPro ? MemoFormat::kDbase4 : format);
+      return std::make_unique<MemoFile>(*found, actual);
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace merivan::engine

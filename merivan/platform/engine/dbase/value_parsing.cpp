@@ -1,0 +1,57 @@
+#include "merivan/platform/engine/dbase/value_parsing.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstring>
+
+namespace merivan::engine {
+
+std::optional<double> ParseDecimalText(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
+  while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\0')) --e;
+  if (b < e && text[b] == '+') ++b;
+  if (b == e) return std::nullopt;
+  // from_chars takes no leading '+' and no leading '.' after a sign, so check the form here.
+  const char* first = text.data() + b;
+  const char* last = text.data() + e;
+  bool digits = false;
+  for (const char* p = first; p < last && *p != 'e' && *p != 'E'; ++p)
+    if (std::isdigit(static_cast<unsigned char>(*p))) digits = true;
+  if (!digits) return std::nullopt;
+  double v = 0;
+  const auto r = std::from_chars(first, last, v, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr != last) return std::nullopt;
+  return v;
+}
+
+std::optional<int32_t> DayNumberOf(int year, int month, int day) {
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return std::nullopt;
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  const int inMonth = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+  if (day > inMonth) return std::nullopt;
+  const int y = year - 1;
+  int32_t n = y * 365 + y / 4 - y / 100 + y / 400;
+  for (int m = 1; m < month; ++m) n += kDays[m - 1] + (m == 2 && leap ? 1 : 0);
+  return n + day;
+}
+
+void StoreInt16(int16_t v, uint8_t* area) {
+  const uint16_t u = static_cast<uint16_t>(v);
+  area[0] = static_cast<uint8_t>(u);
+  area[1] = static_cast<uint8_t>(u >> 8);
+}
+
+void StoreInt32(int32_t v, uint8_t* area) {
+  const uint32_t u = static_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) area[i] = static_cast<uint8_t>(u >> (8 * i));
+}
+
+void StoreDouble(double v, uint8_t* area) {
+  uint64_t u;
+  std::memcpy(&u, &v, 8);
+  for (int i = 0; i < 8; ++i) area[i] = static_cast<uint8_t>(u >> (8 * i));
+}
+
+}  // namespace merivan::engine
