@@ -1,12 +1,213 @@
 #include "merivan/platform/engine/paradox/paradox_table.h"
 
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
 #include "merivan/exceptions.h"
+#include "merivan/platform/engine/paradox/blob_file.h"
+#include "merivan/platform/engine/paradox/block_window.h"
+#include "merivan/platform/engine/paradox/engine_error.h"
+#include "merivan/platform/engine/paradox/field_decode.h"
+#include "merivan/platform/engine/paradox/paradox_header.h"
+#include "merivan/platform/engine/paradox/read_only_file.h"
+#include "merivan/platform/locale/codepage.h"
 
 namespace merivan::engine {
 
-// TEMPORARY until the reader lands.
+namespace {
+
+using namespace paradox;
+
+constexpr uint32_t kBlobRef = 10;  // u32 offset, u32 length, u16 modification number
+
+uint32_t Le16(const uint8_t* p) { return p[0] | (uint32_t{p[1]} << 8); }
+uint32_t Le32(const uint8_t* p) { return Le16(p) | (Le16(p + 2) << 16); }
+
+// The table's characters to the user's ANSI code page: from the code page
+// the header names, or the OEM conversion when it names none (3.x) or one
+// that iconv does not know.
+platform::ByteMap AnsiMapFor(int codePage) {
+  if (codePage > 0) {
+    if (auto map = platform::CodePageTable(codePage, platform::AnsiCodePage())) return *map;
+  }
+  return platform::OemToAnsiMap();
+}
+
+class ParadoxTable final : public TableDriver {
+ public:
+  explicit ParadoxTable(const std::string& path);
+
+  const std::vector<FieldDescriptor>& Fields() const override { return fields_; }
+  int32_t RecordCount() const override { return static_cast<int32_t>(header_.recordCount); }
+  bool Next() override;
+  bool ReadField(size_t index, uint8_t* area) override;
+  uint32_t BlobSize(size_t index) override { return Blob(index).size; }
+  uint32_t ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) override;
+  void ToAnsi(uint8_t* bytes, size_t count) const override {
+    for (size_t i = 0; i < count; ++i) bytes[i] = map_[bytes[i]];
+  }
+
+ private:
+  [[noreturn]] void Damaged(const std::string& what) const {
+    ThrowEngineError("Damaged Paradox table: " + what + ".", file_.Path());
+  }
+  const PxColumn& Column(size_t index) const;
+  bool EnterBlock(uint32_t k);
+
+  // Where the current record's value of a blob field lies.
+  struct BlobValue {
+    bool inRecord = true;
+    uint64_t offset = 0;  // in the record, or in the .mb file
+    uint32_t size = 0;
+  };
+  const BlobValue& Blob(size_t index);
+
+  ReadOnlyFile file_;
+  PxHeader header_;
+  std::vector<FieldDescriptor> fields_;
+  std::vector<size_t> columnOf_;  // field index -> header column
+  platform::ByteMap map_;
+  BlockWindow window_;
+  BlobFile blobs_;
+
+  std::vector<bool> visited_;  // data blocks met on the chain, to catch loops
+  uint32_t nextBlock_;
+  const uint8_t* record_ = nullptr;
+  uint32_t leftInBlock_ = 0;
+  uint64_t recordsRead_ = 0;
+  bool ended_ = false;
+
+  // The last blob looked up, for the size and read calls that follow it.
+  uint64_t blobRecord_ = 0;
+  size_t blobIndex_ = 0;
+  BlobValue blob_;
+};
+
+PxHeader ReadHeader(const ReadOnlyFile& file) {
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::min<uint64_t>(file.Size(), kMaxHeaderSize)));
+  const size_t got = file.ReadAt(0, bytes.size(), bytes.data());
+  return ParseHeader(bytes.data(), got, file.Size(), file.Path());
+}
+
+ParadoxTable::ParadoxTable(const std::string& path)
+    : file_(path),
+      header_(ReadHeader(file_)),
+      map_(AnsiMapFor(header_.codePage)),
+      window_(file_, header_.headerSize, header_.blockSize, header_.blocksInFile),
+      blobs_(path),
+      visited_(size_t{header_.blocksInFile} + 1, false),
+      nextBlock_(header_.firstBlock) {
+  for (size_t i = 0; i < header_.columns.size(); ++i) {
+    const PxColumn& c = header_.columns[i];
+    const TFieldType type = FieldTypeOf(c.code);
+    if (type == ftUnknown) continue;  // a column we cannot type is left out
+    std::string name = c.name;
+    ToAnsi(reinterpret_cast<uint8_t*>(name.data()), name.size());
+    const int size = type == ftString || type == ftBytes || type == ftBCD ? c.sizeByte : 0;
+    fields_.push_back({std::move(name), type, size});
+    columnOf_.push_back(i);
+  }
+}
+
+const PxColumn& ParadoxTable::Column(size_t index) const {
+  if (index >= columnOf_.size() || !record_)
+    throw EDBEngineError("No current record or no field " + std::to_string(index) + ".\r\nFile: " + file_.Path());
+  return header_.columns[columnOf_[index]];
+}
+
+bool ParadoxTable::EnterBlock(uint32_t k) {
+  if (k > header_.blocksInFile)
+    Damaged("a block pointer names block " + std::to_string(k) + " of a file with " +
+            std::to_string(header_.blocksInFile) + " blocks");
+  if (visited_[k]) Damaged("the chain of data blocks loops back to block " + std::to_string(k));
+  visited_[k] = true;
+  const uint8_t* block = window_.Block(k);
+  nextBlock_ = Le16(block);
+  const int16_t addDataSize = static_cast<int16_t>(Le16(block + 4));
+  if (addDataSize < 0) return false;
+  const uint32_t records = static_cast<uint32_t>(addDataSize) / header_.recordSize + 1;
+  if (6 + uint64_t{records} * header_.recordSize > header_.blockSize)
+    Damaged("data block " + std::to_string(k) + " claims more records than it can hold");
+  record_ = block + 6;
+  leftInBlock_ = records - 1;
+  return true;
+}
+
+bool ParadoxTable::Next() {
+  if (ended_) return false;
+  if (leftInBlock_ > 0) {
+    record_ += header_.recordSize;
+    --leftInBlock_;
+  } else {
+    for (;;) {
+      if (nextBlock_ == 0) {
+        ended_ = true;
+        record_ = nullptr;
+        if (recordsRead_ != header_.recordCount)
+          Damaged("the header counts " + std::to_string(header_.recordCount) + " records, the data blocks hold " +
+                  std::to_string(recordsRead_));
+        return false;
+      }
+      if (EnterBlock(nextBlock_)) break;
+    }
+  }
+  if (++recordsRead_ > header_.recordCount) {
+    ended_ = true;
+    record_ = nullptr;
+    Damaged("the data blocks hold more than the " + std::to_string(header_.recordCount) +
+            " records the header counts");
+  }
+  return true;
+}
+
+bool ParadoxTable::ReadField(size_t index, uint8_t* area) {
+  const PxColumn& c = Column(index);
+  if (IsBlobCode(c.code)) return Blob(index).size > 0;
+  return DecodeField(c.code, record_ + c.offset, c.width, c.sizeByte, area);
+}
+
+const ParadoxTable::BlobValue& ParadoxTable::Blob(size_t index) {
+  const PxColumn& c = Column(index);
+  if (!IsBlobCode(c.code)) throw EDBEngineError("Field " + fields_[index].name + " is not a blob field.");
+  if (blobRecord_ == recordsRead_ && blobIndex_ == index) return blob_;
+  const uint32_t leader = c.width - kBlobRef;
+  const uint8_t* ref = record_ + c.offset + leader;
+  const uint32_t offsetWord = Le32(ref);
+  const uint32_t length = Le32(ref + 4);
+  BlobValue value;
+  if (length == 0) {
+    value = {true, 0, 0};
+  } else if (offsetWord == 0) {
+    if (length > leader)
+      Damaged("a blob of field " + std::to_string(columnOf_[index] + 1) + " claims " + std::to_string(length) +
+              " bytes in a record that holds " + std::to_string(leader));
+    value = {true, c.offset, length};
+  } else {
+    const BlobFile::Span span = blobs_.Locate(offsetWord, length, c.code == kPxGraphic);
+    value = {false, span.offset, span.size};
+  }
+  blob_ = value;
+  blobRecord_ = recordsRead_;
+  blobIndex_ = index;
+  return blob_;
+}
+
+uint32_t ParadoxTable::ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) {
+  const BlobValue& b = Blob(index);
+  if (offset >= b.size) return 0;
+  const uint32_t n = std::min(count, b.size - offset);
+  if (b.inRecord) {
+    std::memcpy(dst, record_ + b.offset + offset, n);
+    return n;
+  }
+  return static_cast<uint32_t>(blobs_.Read(b.offset + offset, n, dst));
+}
+
+}  // namespace
+
 std::unique_ptr<TableDriver> OpenParadoxTable(const std::string& path) {
-  throw EDBEngineError("Paradox tables are not supported yet.\r\nFile: " + path);
+  return std::make_unique<ParadoxTable>(path);
 }
 
 }  // namespace merivan::engine

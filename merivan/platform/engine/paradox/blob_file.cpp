@@ -1,0 +1,80 @@
+#include "merivan/platform/engine/paradox/blob_file.h"
+
+#include "merivan/platform/engine/paradox/engine_error.h"
+#include "merivan/platform/files/find_file.h"
+
+namespace merivan::engine::paradox {
+
+namespace {
+
+constexpr uint32_t kBlock = 4096;
+constexpr uint32_t kSlots = 64;
+constexpr uint32_t kSlotTable = 12;                       // first slot
+constexpr uint32_t kSlotDataStart = kSlotTable + 5 * kSlots;  // no value may start before this
+constexpr uint32_t kSingleHeader = 9;
+constexpr uint32_t kGraphicPrefix = 8;
+
+uint32_t Le16(const uint8_t* p) { return p[0] | (uint32_t{p[1]} << 8); }
+uint32_t Le32(const uint8_t* p) { return Le16(p) | (Le16(p + 2) << 16); }
+
+}  // namespace
+
+const ReadOnlyFile& BlobFile::File() {
+  if (!file_) {
+    const size_t slash = tablePath_.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? std::string(".") : tablePath_.substr(0, slash);
+    const std::string name = platform::ReplaceExtension(
+        slash == std::string::npos ? tablePath_ : tablePath_.substr(slash + 1), ".MB");
+    const auto found = platform::FindFileIgnoringCase(dir, name);
+    if (!found) ThrowEngineError("The blob file of the table is missing.", dir + "/" + name);
+    file_ = std::make_unique<ReadOnlyFile>(*found);
+  }
+  return *file_;
+}
+
+BlobFile::Span BlobFile::Locate(uint32_t offsetWord, uint32_t length, bool graphic) {
+  const ReadOnlyFile& f = File();
+  auto damaged = [&](const std::string& what) {
+    ThrowEngineError("Damaged Paradox blob file: " + what + ".", f.Path());
+  };
+  const uint64_t block = offsetWord & ~uint32_t{0xFF};
+  const uint32_t index = offsetWord & 0xFF;
+  const std::string ref = "a blob reference to offset " + std::to_string(block);
+  if (block < kBlock || block % kBlock != 0 || block + kBlock > f.Size())
+    damaged(ref + " does not name a block of the file");
+  uint8_t head[kSlotDataStart];
+  if (f.ReadAt(block, sizeof head, head) != sizeof head) damaged(ref + " names a block past the end");
+  Span span{};
+  if (index == 0xFF) {
+    if (head[0] != 2) damaged(ref + " names a block of type " + std::to_string(head[0]) + ", not a value block");
+    const uint32_t stored = Le32(head + 3);
+    const uint64_t room = uint64_t{Le16(head + 1)} * kBlock;
+    if (stored != length) damaged(ref + " of " + std::to_string(length) + " bytes finds " + std::to_string(stored));
+    if (kSingleHeader + uint64_t{length} > room || block + kSingleHeader + length > f.Size())
+      damaged(ref + " of " + std::to_string(length) + " bytes runs past its blocks");
+    span = {block + kSingleHeader, length};
+  } else {
+    if (index >= kSlots) damaged(ref + " names slot " + std::to_string(index) + " of 64");
+    if (head[0] != 3) damaged(ref + " names a block of type " + std::to_string(head[0]) + ", not a small-value block");
+    const uint8_t* slot = head + kSlotTable + 5 * index;
+    const uint32_t start = uint32_t{slot[0]} * 16;
+    const uint32_t sixteenths = slot[1];
+    const uint32_t rest = slot[4];
+    if (rest >= 16 || sixteenths == 0) damaged(ref + " names the empty or bad slot " + std::to_string(index));
+    const uint32_t stored = rest ? (sixteenths - 1) * 16 + rest : sixteenths * 16;
+    if (stored != length) damaged(ref + " of " + std::to_string(length) + " bytes finds " + std::to_string(stored));
+    if (start < kSlotDataStart || start + length > kBlock)
+      damaged(ref + " names slot " + std::to_string(index) + " lying outside its block");
+    span = {block + start, length};
+  }
+  if (graphic) {
+    if (span.size < kGraphicPrefix) damaged(ref + " holds a graphic without its 8-byte prefix");
+    span.offset += kGraphicPrefix;
+    span.size -= kGraphicPrefix;
+  }
+  return span;
+}
+
+size_t BlobFile::Read(uint64_t offset, size_t count, uint8_t* dst) { return File().ReadAt(offset, count, dst); }
+
+}  // namespace merivan::engine::paradox

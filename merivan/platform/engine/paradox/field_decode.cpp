@@ -1,0 +1,100 @@
+#include "merivan/platform/engine/paradox/field_decode.h"
+
+namespace merivan::engine::paradox {
+
+namespace {
+
+uint64_t Be(const uint8_t* p, int bytes) {
+  uint64_t v = 0;
+  for (int i = 0; i < bytes; ++i) v = (v << 8) | p[i];
+  return v;
+}
+
+void PutLe(uint8_t* p, uint64_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i, v >>= 8) p[i] = static_cast<uint8_t>(v);
+}
+
+bool AllZero(const uint8_t* p, uint32_t n) {
+  for (uint32_t i = 0; i < n; ++i)
+    if (p[i]) return false;
+  return true;
+}
+
+}  // namespace
+
+TFieldType FieldTypeOf(uint8_t code) {
+  switch (code) {
+    case kPxAlpha: return ftString;
+    case kPxDate: return ftDate;
+    case kPxShort: return ftSmallint;
+    case kPxLong: return ftInteger;
+    case kPxCurrency: return ftCurrency;
+    case kPxNumber: return ftFloat;
+    case kPxLogical: return ftBoolean;
+    case kPxMemo: return ftMemo;
+    case kPxBlob: return ftBlob;
+    case kPxFmtMemo: return ftFmtMemo;
+    case kPxOle: return ftParadoxOle;
+    case kPxGraphic: return ftGraphic;
+    case kPxTime: return ftTime;
+    case kPxTimestamp: return ftDateTime;
+    case kPxAutoInc: return ftAutoInc;
+    case kPxBcd: return ftBCD;
+    case kPxBytes: return ftBytes;
+    default: return ftUnknown;
+  }
+}
+
+bool DecodeField(uint8_t code, const uint8_t* src, uint32_t width, uint8_t places, uint8_t* area) {
+  switch (code) {
+    case kPxAlpha: {
+      if (width == 0 || src[0] == 0) return false;
+      const void* nul = std::memchr(src, 0, width);
+      const size_t len = nul ? static_cast<const uint8_t*>(nul) - src : width;
+      std::memcpy(area, src, len);
+      area[len] = 0;
+      return true;
+    }
+    case kPxShort: {
+      const uint64_t v = Be(src, 2);
+      if (v == 0) return false;
+      PutLe(area, v ^ 0x8000u, 2);
+      return true;
+    }
+    case kPxDate: case kPxLong: case kPxTime: case kPxAutoInc: {
+      const uint64_t v = Be(src, 4);
+      if (v == 0) return false;
+      PutLe(area, v ^ 0x80000000u, 4);
+      return true;
+    }
+    case kPxCurrency: case kPxNumber: case kPxTimestamp: {
+      uint64_t v = Be(src, 8);
+      if (v == 0) return false;
+      constexpr uint64_t sign = uint64_t{1} << 63;
+      v = (v & sign) ? (v & ~sign) : ~v;
+      PutLe(area, v, 8);
+      return true;
+    }
+    case kPxLogical:
+      if (src[0] == 0) return false;
+      PutLe(area, src[0] == 0x80 ? 0 : 1, 2);
+      return true;
+    case kPxBcd: {
+      if (AllZero(src, 17)) return false;
+      const bool negative = (src[0] & 0x80) == 0;
+      area[0] = kBcdDigits;
+      area[1] = static_cast<uint8_t>((negative ? 0x80 : 0) | (places & 0x3F));
+      for (int i = 0; i < 16; ++i) area[2 + i] = negative ? static_cast<uint8_t>(~src[1 + i]) : src[1 + i];
+      std::memset(area + 18, 0, 16);
+      return true;
+    }
+    case kPxBytes:
+      if (AllZero(src, width)) return false;
+      std::memcpy(area, src, width);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace merivan::engine::paradox

@@ -1,0 +1,26 @@
+#pragma once
+// Paradox record encodings to the data areas of the table store: numbers
+// are stored big-endian with the sign bit flipped so that bytes sort like
+// values, and a field of zero bytes is null.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "merivan/platform/engine/paradox/paradox_header.h"
+#include "merivan/store/field_type.h"
+
+namespace merivan::engine::paradox {
+
+// The store's type of a field type code; ftUnknown for a code the reader
+// does not know (such a column is left out).
+TFieldType FieldTypeOf(uint8_t code);
+
+// Digits a BCD data area announces: every nibble the file stores.
+constexpr uint8_t kBcdDigits = 32;
+
+// Decodes the field at `src` (`width` record bytes) into `area`; false for
+// null. `places` is a BCD field's number of decimal places. Blob fields are
+// not decoded here.
+bool DecodeField(uint8_t code, const uint8_t* src, uint32_t width, uint8_t places, uint8_t* area);
+
+}  // namespace merivan::engine::paradox

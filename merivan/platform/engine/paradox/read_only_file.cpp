@@ -1,0 +1,44 @@
+#include "merivan/platform/engine/paradox/read_only_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "merivan/platform/engine/paradox/engine_error.h"
+
+namespace merivan::engine::paradox {
+
+ReadOnlyFile::ReadOnlyFile(std::string path) : path_(std::move(path)) {
+  fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) ThrowEngineError(std::string("Cannot open the file: ") + std::strerror(errno) + ".", path_);
+  struct stat st;
+  if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    ThrowEngineError("Not a regular file.", path_);
+  }
+  size_ = static_cast<uint64_t>(st.st_size);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+size_t ReadOnlyFile::ReadAt(uint64_t offset, size_t count, uint8_t* dst) const {
+  size_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::pread(fd_, dst + done, count - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ThrowEngineError(std::string("Cannot read the file: ") + std::strerror(errno) + ".", path_);
+    }
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
+  }
+  return done;
+}
+
+}  // namespace merivan::engine::paradox
