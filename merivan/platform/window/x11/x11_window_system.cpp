@@ -1,0 +1,124 @@
+#include "merivan/platform/window/x11/x11_window_system.h"
+
+#include <poll.h>
+
+#include <algorithm>
+
+#include "merivan/platform/locale/codepage.h"
+#include "merivan/platform/window/x11/error_box.h"
+#include "merivan/platform/window/x11/taskbar_name.h"
+
+namespace merivan::platform::x11 {
+
+namespace {
+
+// A refused request (say, focus on a window the manager has not mapped yet)
+// is no reason to end the program, which is what Xlib's default handler does.
+int IgnoreProtocolError(Display*, XErrorEvent*) { return 0; }
+
+// Until the shown window is painted, ticks wait at most this long.
+constexpr std::chrono::seconds kExposeWaitLimit{1};
+
+}  // namespace
+
+std::unique_ptr<WindowSystem> CreateX11WindowSystem(const std::string& programPath) {
+  DisplayPtr display = OpenDisplayWithin(kDisplayAnswerLimit);
+  if (!display) return nullptr;
+  const auto format = PixelFormat::OfScreen(display.get(), DefaultScreen(display.get()));
+  if (!format) return nullptr;
+  XSetErrorHandler(IgnoreProtocolError);
+  return std::make_unique<X11WindowSystem>(std::move(display), *format, programPath);
+}
+
+X11WindowSystem::X11WindowSystem(DisplayPtr display, const PixelFormat& format, const std::string& programPath)
+    : display_(std::move(display)),
+      atoms_(display_.get()),
+      format_(format),
+      taskbarName_(TaskbarName(programPath)),
+      main_(std::make_unique<MainWindow>(display_.get(), atoms_, format_, taskbarName_)) {}
+
+X11WindowSystem::~X11WindowSystem() {
+  main_.reset();
+  XSync(display_.get(), False);
+}
+
+void X11WindowSystem::ShowMainWindow() {
+  main_->Show();
+  shownAt_ = Clock::now();
+}
+
+void X11WindowSystem::StartTimer(int intervalMs, std::function<void()> onTick) {
+  interval_ = std::chrono::milliseconds(std::max(intervalMs, 1));
+  onTick_ = std::move(onTick);
+  due_ = Clock::now() + interval_;
+  timerOn_ = true;
+}
+
+void X11WindowSystem::StopTimer() { timerOn_ = false; }
+
+void X11WindowSystem::Dispatch(XEvent& event) {
+  // Events of other windows (none of ours any more) are dropped.
+  main_->Handle(event);
+}
+
+void X11WindowSystem::HandlePending() {
+  Display* display = display_.get();
+  while (XPending(display)) {
+    XEvent event;
+    XNextEvent(display, &event);
+    Dispatch(event);
+  }
+}
+
+bool X11WindowSystem::TickDue(Clock::time_point now) const {
+  if (!timerOn_ || now < due_) return false;
+  return !main_->Shown() || main_->Exposed() || now >= shownAt_ + kExposeWaitLimit;
+}
+
+void X11WindowSystem::Tick(Clock::time_point now) {
+  due_ = now + interval_;
+  // The handler may stop or restart the timer: call a copy.
+  const std::function<void()> handler = onTick_;
+  if (handler) handler();
+}
+
+int X11WindowSystem::MillisecondsToTick(Clock::time_point now) const {
+  if (!timerOn_) return -1;
+  Clock::time_point at = due_;
+  if (main_->Shown() && !main_->Exposed()) at = std::max(at, shownAt_ + kExposeWaitLimit);
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(at - now).count();
+  return static_cast<int>(std::clamp<long long>(wait, 0, 60000));
+}
+
+void X11WindowSystem::ProcessMessages() {
+  HandlePending();
+  // A due tick counts as one more pending message, delivered last.
+  if (timerOn_) {
+    const Clock::time_point now = Clock::now();
+    if (TickDue(now)) Tick(now);
+  }
+}
+
+void X11WindowSystem::RunMessageLoop() {
+  Display* display = display_.get();
+  for (;;) {
+    HandlePending();
+    const Clock::time_point now = Clock::now();
+    if (TickDue(now)) {
+      Tick(now);
+      continue;
+    }
+    // XPending has flushed the requests; wait for the server or the timer.
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
+    poll(&fd, 1, MillisecondsToTick(now));
+  }
+}
+
+void X11WindowSystem::ShowErrorBox(const std::string& ansiText) {
+  const std::string text = CodePageToUtf8(ansiText, AnsiCodePage());
+  ErrorBox::Run(display_.get(), atoms_, format_, main_->Shown() ? main_->Id() : None, taskbarName_, text,
+                [this](XEvent& event) { Dispatch(event); });
+  XFlush(display_.get());
+}
+
+}  // namespace merivan::platform::x11

@@ -1,0 +1,62 @@
+#pragma once
+// The window system on an X display: the main window with the gauge, the
+// one timer, the message loop, and the modal error box.
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "merivan/platform/window/window_system.h"
+#include "merivan/platform/window/x11/main_window.h"
+#include "merivan/platform/window/x11/x11_atoms.h"
+#include "merivan/platform/window/x11/x11_display.h"
+
+namespace merivan::platform::x11 {
+
+// How long a display may take to answer before the program goes without one.
+constexpr std::chrono::milliseconds kDisplayAnswerLimit{1000};
+
+// The X11 window system, or null when no display answers within
+// kDisplayAnswerLimit (or its screen is not TrueColor).
+std::unique_ptr<WindowSystem> CreateX11WindowSystem(const std::string& programPath);
+
+class X11WindowSystem final : public WindowSystem {
+ public:
+  X11WindowSystem(DisplayPtr display, const PixelFormat& format, const std::string& programPath);
+  ~X11WindowSystem() override;
+
+  void ShowMainWindow() override;
+  void StartTimer(int intervalMs, std::function<void()> onTick) override;
+  void StopTimer() override;
+  void ProcessMessages() override;
+  void RunMessageLoop() override;
+  void ShowErrorBox(const std::string& ansiText) override;
+  void PaintGauge(int percent) override { main_->PaintGauge(percent); }
+
+  Window MainWindowId() const { return main_->Id(); }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  void Dispatch(XEvent& event);
+  void HandlePending();
+  // The tick may come: the timer is due and the shown window has been
+  // painted (or has had a second to be).
+  bool TickDue(Clock::time_point now) const;
+  void Tick(Clock::time_point now);
+  // Milliseconds until the next tick may come; -1 for none.
+  int MillisecondsToTick(Clock::time_point now) const;
+
+  DisplayPtr display_;
+  Atoms atoms_;
+  PixelFormat format_;
+  std::string taskbarName_;
+  std::unique_ptr<MainWindow> main_;
+  Clock::time_point shownAt_;
+
+  bool timerOn_ = false;
+  std::chrono::milliseconds interval_{0};
+  Clock::time_point due_;
+  std::function<void()> onTick_;
+};
+
+}  // namespace merivan::platform::x11

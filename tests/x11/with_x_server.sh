@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs a command with DISPLAY set to a private Xvfb managed by xfwm4 (a
+# window manager that honours the size, type and Motif hints), then stops
+# both. The display number is the first free one, chosen by Xvfb itself.
+set -euo pipefail
+
+if [[ -z "${MERIVAN_X_SESSION:-}" ]]; then
+  export MERIVAN_X_SESSION=1
+  exec dbus-run-session -- "$0" "$@"
+fi
+
+work="$(mktemp -d)"
+export NO_AT_BRIDGE=1
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 3> "$work/display"
+Xvfb -displayfd 3 -screen 0 "${MERIVAN_X_SCREEN:-1024x768x24}" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+exec 3>&-
+for _ in $(seq 100); do
+  [[ -s "$work/display" ]] && break
+  sleep 0.1
+done
+number="$(tr -dc 0-9 < "$work/display")"
+if [[ -z "$number" ]]; then
+  echo "Xvfb did not start:" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
+export DISPLAY=":$number"
+
+xfwm4 --compositor=off --sm-client-disable >"$work/xfwm4.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  echo "xfwm4 did not start:" >&2
+  cat "$work/xfwm4.log" >&2
+  exit 1
+fi
+
+status=0
+"$@" || status=$?
+exit "$status"
