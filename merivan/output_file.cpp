@@ -35,7 +35,9 @@ TOutputFile::TOutputFile(const std::string& path) {
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
     int err = 0;
-    if (fcntl(fd, F_SETLK, &lock) != 0) {
+    // An open-file-description lock: it also keeps out a second writer in
+    // this same process, and it conflicts with the classic POSIX locks.
+    if (fcntl(fd, F_OFD_SETLK, &lock) != 0) {
       err = (errno == EACCES || errno == EAGAIN) ? EAGAIN : errno;
     } else if (!created && ftruncate(fd, 0) != 0) {
       err = errno;

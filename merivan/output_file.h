@@ -12,10 +12,11 @@ class TOutputFile {
  public:
   static constexpr size_t kBufferSize = 64 * 1024;
 
-  // Creates the file or empties an existing one, then takes an fcntl write
-  // lock on it (advisory on Linux: it keeps out programs that ask for a lock,
-  // and readers are never kept out). A failure is an EInOutError and leaves
-  // no new file behind and an existing file unchanged.
+  // Creates the file or empties an existing one, after taking an fcntl write
+  // lock on the whole file (advisory on Linux: it keeps out writers that ask
+  // for a lock, never readers; a file locked by another writer fails with
+  // code 32). A failure is an EInOutError and leaves no new file behind and
+  // an existing file unchanged.
   explicit TOutputFile(const std::string& path);
   // Closes without reporting; call Close to learn of a failure.
   ~TOutputFile();

@@ -1,0 +1,243 @@
+#include "merivan/export_table.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "merivan/exceptions.h"
+#include "merivan/platform/window/headless_window_system.h"
+#include "merivan/store/fake_table_driver.h"
+#include "merivan/uetxt.h"
+
+namespace merivan {
+namespace {
+
+using testing::Bytes;
+using testing::FakeTable;
+using testing::FakeTableDriver;
+
+constexpr const char* kStatus = "Export. Po\xE8" "et z\xE1znam\xF9: ";
+
+FakeTable People() {
+  FakeTable t;
+  t.fields = {{"Cislo", ftInteger, 0}, {"Jmeno", ftString, 20}, {"Aktivni", ftBoolean, 0}};
+  t.records = {{Bytes<int32_t>(7), std::string("ab"), Bytes<uint16_t>(1)},
+               {Bytes<int32_t>(-2), std::string("\x8A\xE8;\"x\r\ny"), Bytes<uint16_t>(0)},
+               {std::nullopt, std::string(""), Bytes<uint16_t>(1)},
+               {Bytes<int32_t>(0), std::nullopt, std::nullopt}};
+  return t;
+}
+
+// One run's world: the application with its arguments, the main window, and
+// ADR reading an in-memory table.
+class ExportTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/merivan-export-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+    out_ = dir_ + "/out.txt";
+  }
+  void TearDown() override {
+    form_.reset();
+    app_.reset();
+    std::system(("rm -rf '" + dir_ + "'").c_str());
+  }
+
+  TMain& Start(FakeTable table, const std::string& tableArgument = "lidi.db") {
+    app_ = std::make_unique<TApplication>(std::vector<std::string>{"merivan", "db/", tableArgument, out_},
+                                          std::make_unique<platform::HeadlessWindowSystem>());
+    form_ = std::make_unique<TMain>(*app_);
+    form_->Timer1.SetEnabled(false);  // as the run handler does first
+    form_->ADR.SetTableName(tableArgument);
+    form_->ADR.SetDriverOpener([this, table](const std::string&, const std::string&) {
+      ++opened_;
+      return std::make_unique<FakeTableDriver>(table);
+    });
+    return *form_;
+  }
+
+  // The message of the failure of one export, "" when it succeeds.
+  std::string Export(const std::string& codePage = "Win", const std::string& fields = "") {
+    try {
+      ExportTable(form_->ADR, out_, codePage, fields);
+    } catch (const Exception& e) {
+      return e.what();
+    }
+    return "";
+  }
+
+  std::string Output() const {
+    std::ifstream in(out_, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  std::string dir_, out_;
+  int opened_ = 0;
+  std::unique_ptr<TApplication> app_;
+  std::unique_ptr<TMain> form_;
+};
+
+TEST_F(ExportTableTest, HeaderAndRecordsByteForByte) {
+  TMain& main = Start(People());
+  EXPECT_EQ(Export(), "");
+  EXPECT_EQ(Output(),
+            "Cislo;Jmeno;Aktivni\r\n"
+            "7;\"ab\";True\r\n"
+            "-2;\"\x8A\xE8;\"x\r\ny\";False\r\n"
+            ";\"\";True\r\n"
+            "0;\"\";\r\n");
+  EXPECT_FALSE(main.ADR.Active());
+  EXPECT_EQ(main.progres.MinValue(), 0);
+  EXPECT_EQ(main.progres.MaxValue(), 4);
+  EXPECT_EQ(main.progres.Progress(), 4);
+  EXPECT_EQ(app_->Hint, std::string(kStatus) + "4");
+}
+
+TEST_F(ExportTableTest, ExampleLine) {
+  FakeTable t;
+  t.fields = {{"N", ftSmallint, 0}, {"S", ftString, 5}};
+  t.records = {{Bytes<int16_t>(7), std::string("ab")}};
+  Start(t);
+  EXPECT_EQ(Export(), "");
+  EXPECT_EQ(Output(), "N;S\r\n\x37\x3B\x22\x61\x62\x22\x0D\x0A");
+  EXPECT_EQ(app_->Hint, std::string(kStatus) + "1");
+  EXPECT_EQ(form_->progres.PercentDone(), 100);
+}
+
+TEST_F(ExportTableTest, EmptyTable) {
+  FakeTable t = People();
+  t.records.clear();
+  Start(t);
+  EXPECT_EQ(Export(), "");
+  EXPECT_EQ(Output(), "Cislo;Jmeno;Aktivni\r\n");
+  EXPECT_EQ(form_->progres.MaxValue(), 0);
+  EXPECT_EQ(form_->progres.Progress(), 0);
+  EXPECT_EQ(app_->Hint, "");
+  EXPECT_EQ(Export("Win", "Jmeno"), "");
+  EXPECT_EQ(Output(), "");
+}
+
+TEST_F(ExportTableTest, FieldListChoosesFieldsWithoutHeader) {
+  Start(People());
+  EXPECT_EQ(Export("Win", "jmeno, CISLO,Jmeno"), "");
+  EXPECT_EQ(Output(),
+            "\"ab\";7;\"ab\"\r\n"
+            "\"\x8A\xE8;\"x\r\ny\";-2;\"\x8A\xE8;\"x\r\ny\"\r\n"
+            "\"\";;\"\"\r\n"
+            "\"\";0;\"\"\r\n");
+}
+
+TEST_F(ExportTableTest, ActiveOnlyFilterExactlyForAdresatiDb) {
+  struct Case {
+    const char* argument;
+    size_t lines;
+  } cases[] = {{"adresati.db", 3}, {"Adresati.db", 5}, {"ADRESATI.DB", 5}, {"adresati", 5},
+               {"data/adresati.db", 5}, {"adresati.db ", 5}};
+  for (const Case& c : cases) {
+    Start(People(), c.argument);
+    EXPECT_EQ(Export(), "") << c.argument;
+    const std::string out = Output();
+    size_t lines = 0;
+    for (size_t i = 0; (i = out.find("\r\n", i)) != std::string::npos; i += 2) ++lines;
+    // The second record's value holds a line break of its own.
+    EXPECT_EQ(lines, c.lines + (c.lines == 5 ? 1 : 0)) << c.argument;
+    EXPECT_EQ(form_->ADR.Filtered(), c.lines == 3) << c.argument;
+    EXPECT_EQ(form_->ADR.Filter(), c.lines == 3 ? "Aktivni=true" : "") << c.argument;
+    if (c.lines == 3) {
+      EXPECT_EQ(out, "Cislo;Jmeno;Aktivni\r\n7;\"ab\";True\r\n;\"\";True\r\n");
+      EXPECT_EQ(form_->progres.MaxValue(), 4);  // the count includes hidden records
+      EXPECT_EQ(form_->progres.Progress(), 2);
+    }
+  }
+}
+
+TEST_F(ExportTableTest, AdresatiDbWithoutAktivniFailsLeavingAnEmptyFile) {
+  FakeTable t;
+  t.fields = {{"Jmeno", ftString, 5}};
+  t.records = {{std::string("a")}};
+  Start(t, "adresati.db");
+  std::ofstream(out_) << "old";
+  EXPECT_EQ(Export(), "ADR: Field 'Aktivni' not found");
+  EXPECT_EQ(Output(), "");
+  EXPECT_FALSE(form_->ADR.Active());
+}
+
+TEST_F(ExportTableTest, Cp852RecodesValuesButNotNames) {
+  FakeTable t;
+  t.fields = {{"\xC8\xEDslo", ftString, 20}, {"N", ftInteger, 0}};
+  t.records = {{std::string("P\xF8\xEDprava \x84x\x93"), Bytes<int32_t>(1)}};
+  for (const char* name : {"CP 852 (MS-DOS)", "cp 852 (MS-DOS)", "CP 852 (MS-DOS) ", "Win"}) {
+    Start(t);
+    EXPECT_EQ(Export(name), "");
+    const bool recoded = std::string(name) == "CP 852 (MS-DOS)";
+    EXPECT_EQ(Output(), std::string("\xC8\xEDslo;N\r\n\"") +
+                            (recoded ? "P\xFD\xA1prava \"x\"" : "P\xF8\xEDprava \x84x\x93") + "\";1\r\n")
+        << name;
+  }
+}
+
+TEST_F(ExportTableTest, AbsentFieldOfTheListStopsInTheLine) {
+  Start(People());
+  EXPECT_EQ(Export("Win", "Cislo,Ulice,Jmeno"), "ADR: Field 'Ulice' not found");
+  EXPECT_EQ(Output(), "7");
+  EXPECT_FALSE(form_->ADR.Active());
+}
+
+TEST_F(ExportTableTest, UnknownRecordCountFailsAfterTheHeader) {
+  FakeTable t = People();
+  t.recordCount = -1;
+  Start(t);
+  EXPECT_EQ(Export(), "Value must be between 1 and 2147483647");
+  EXPECT_EQ(Output(), "Cislo;Jmeno;Aktivni\r\n");
+  EXPECT_FALSE(form_->ADR.Active());
+}
+
+TEST_F(ExportTableTest, OutputInAMissingDirectoryNeverOpensTheTable) {
+  Start(People());
+  out_ = dir_ + "/none/out.txt";
+  try {
+    ExportTable(form_->ADR, out_, "Win", "");
+    FAIL() << "no failure";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode, 3);
+    EXPECT_STREQ(e.what(), "Invalid filename");
+  }
+  EXPECT_EQ(opened_, 0);
+  EXPECT_NE(access((dir_ + "/none").c_str(), F_OK), 0);
+}
+
+TEST_F(ExportTableTest, AnOpenTableStaysOpen) {
+  Start(People());
+  form_->ADR.SetActive(true);
+  form_->ADR.Next();
+  EXPECT_EQ(Export("Win", "Cislo"), "");
+  EXPECT_EQ(Output(), "-2\r\n\r\n0\r\n");
+  EXPECT_TRUE(form_->ADR.Active());
+  EXPECT_EQ(opened_, 1);
+}
+
+TEST_F(ExportTableTest, FullDiskFailsWith112AndClosesTheTable) {
+  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  Start(People());
+  out_ = "/dev/full";
+  EXPECT_EQ(Export(), "I/O error 112");
+  EXPECT_FALSE(form_->ADR.Active());
+}
+
+TEST_F(ExportTableTest, BcdOutOfRangeEndsTheExport) {
+  FakeTable t;
+  t.fields = {{"N", ftSmallint, 0}, {"Castka", ftBCD, 2}};
+  t.records = {{Bytes<int16_t>(1), std::string(34, '\0')}};
+  Start(t);
+  EXPECT_EQ(Export(), "Value of field 'Castka' is out of range");
+  EXPECT_EQ(Output(), "N;Castka\r\n1;");
+}
+
+}  // namespace
+}  // namespace merivan

@@ -1,0 +1,104 @@
+#include "merivan/output_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "merivan/exceptions.h"
+
+namespace merivan {
+namespace {
+
+class OutputFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/merivan-output-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+
+  static std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+  // The code of the EInOutError that `f` raises, or 0.
+  template <typename F>
+  static int ErrorCode(F f) {
+    try {
+      f();
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(e.Message(), e.ErrorCode == 3 ? "Invalid filename" : e.ErrorCode == 5 ? "File access denied"
+                                                                                       : "I/O error " + std::to_string(e.ErrorCode));
+      return e.ErrorCode;
+    }
+    return 0;
+  }
+
+  std::string dir_;
+};
+
+TEST_F(OutputFileTest, WritesThroughTheBufferAndReplacesOldContents) {
+  const std::string path = dir_ + "/out.txt";
+  std::ofstream(path) << "old contents that are longer";
+  TOutputFile out(path);
+  EXPECT_EQ(Contents(path), "");  // emptied on creation
+  std::string big(TOutputFile::kBufferSize * 2 + 17, 'x');
+  out.Write("a;");
+  out.Write('b');
+  out.Write(big);
+  out.Close();
+  EXPECT_EQ(Contents(path), "a;b" + big);
+}
+
+TEST_F(OutputFileTest, CreateFailures) {
+  EXPECT_EQ(ErrorCode([&] { TOutputFile f(dir_ + "/missing/out.txt"); }), 3);
+  EXPECT_FALSE(Exists(dir_ + "/missing"));
+  std::ofstream(dir_ + "/plain") << "x";
+  EXPECT_EQ(ErrorCode([&] { TOutputFile f(dir_ + "/plain/out.txt"); }), 3);  // ENOTDIR
+  EXPECT_EQ(ErrorCode([&] { TOutputFile f(dir_); }), 5);                      // EISDIR
+  EXPECT_EQ(ErrorCode([&] { TOutputFile f(dir_ + "/" + std::string(300, 'n')); }), 3);
+  if (geteuid() != 0) {
+    ASSERT_EQ(mkdir((dir_ + "/ro").c_str(), 0555), 0);
+    EXPECT_EQ(ErrorCode([&] { TOutputFile f(dir_ + "/ro/out.txt"); }), 5);
+  }
+}
+
+TEST_F(OutputFileTest, ASecondWriterIsKeptOutAndReadersAreNot) {
+  const std::string path = dir_ + "/out.txt";
+  TOutputFile first(path);
+  first.Write("abc");
+  EXPECT_EQ(ErrorCode([&] { TOutputFile second(path); }), 32);
+  first.Close();
+  EXPECT_EQ(Contents(path), "abc");  // the refused writer did not empty it
+  TOutputFile again(path);  // free again once closed
+  const int reader = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  EXPECT_NE(reader, -1);
+  if (reader >= 0) close(reader);
+  again.Close();
+}
+
+TEST_F(OutputFileTest, FullDeviceFailsWithCode112) {
+  if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  {
+    TOutputFile out("/dev/full");
+    out.Write("record\r\n");
+    EXPECT_EQ(ErrorCode([&] { out.Close(); }), 112);
+  }
+  {
+    TOutputFile out("/dev/full");
+    EXPECT_EQ(ErrorCode([&] { out.Write(std::string(TOutputFile::kBufferSize + 1, 'x')); }), 112);
+  }
+}
+
+}  // namespace
+}  // namespace merivan

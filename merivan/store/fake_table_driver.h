@@ -1,0 +1,86 @@
+#pragma once
+// A table driver holding its records in memory, for tests of the table
+// component and the export that must not depend on a file format.
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "merivan/platform/engine/table_driver.h"
+
+namespace merivan::testing {
+
+// One value: nullopt is null; otherwise the data area bytes, or a blob's content.
+using FakeValue = std::optional<std::string>;
+
+struct FakeTable {
+  std::vector<engine::FieldDescriptor> fields;
+  std::vector<std::vector<FakeValue>> records;
+  int32_t recordCount = -2;  // -2: the number of records
+  // Blob reads return this many bytes fewer than asked (a damaged blob file).
+  uint32_t blobShortBy = 0;
+  // ToAnsi adds this to every byte at or above 0x80 (a visible conversion).
+  uint8_t ansiShift = 0;
+};
+
+class FakeTableDriver : public engine::TableDriver {
+ public:
+  explicit FakeTableDriver(FakeTable table) : t_(std::move(table)) {}
+
+  const std::vector<engine::FieldDescriptor>& Fields() const override { return t_.fields; }
+  int32_t RecordCount() const override {
+    return t_.recordCount == -2 ? static_cast<int32_t>(t_.records.size()) : t_.recordCount;
+  }
+  bool Next() override {
+    if (next_ >= t_.records.size()) {
+      current_ = nullptr;
+      return false;
+    }
+    current_ = &t_.records[next_++];
+    return true;
+  }
+  bool ReadField(size_t index, uint8_t* area) override {
+    const FakeValue& v = Value(index);
+    if (!v) return false;
+    const engine::FieldDescriptor& f = t_.fields[index];
+    const size_t n = engine::DataAreaSize(f.type, f.size);
+    std::memset(area, 0, n);
+    std::memcpy(area, v->data(), std::min(n, v->size()));
+    return true;
+  }
+  uint32_t BlobSize(size_t index) override {
+    const FakeValue& v = Value(index);
+    return v ? static_cast<uint32_t>(v->size()) : 0;
+  }
+  uint32_t ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) override {
+    const FakeValue& v = Value(index);
+    if (!v || offset >= v->size()) return 0;
+    uint32_t n = std::min<uint32_t>(count, static_cast<uint32_t>(v->size()) - offset);
+    n = n > t_.blobShortBy ? n - t_.blobShortBy : 0;
+    std::memcpy(dst, v->data() + offset, n);
+    return n;
+  }
+  void ToAnsi(uint8_t* bytes, size_t count) const override {
+    for (size_t i = 0; i < count; ++i) {
+      if (bytes[i] >= 0x80) bytes[i] = static_cast<uint8_t>(bytes[i] + t_.ansiShift);
+    }
+  }
+
+ private:
+  const FakeValue& Value(size_t index) const { return current_->at(index); }
+
+  FakeTable t_;
+  size_t next_ = 0;
+  const std::vector<FakeValue>* current_ = nullptr;
+};
+
+// Data area bytes of a little-endian value.
+template <typename T>
+std::string Bytes(T v) {
+  std::string s(sizeof v, '\0');
+  std::memcpy(s.data(), &v, sizeof v);
+  return s;
+}
+
+}  // namespace merivan::testing
