@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Runs the corvane JUnit tests in one JVM with -Xcheck:jni, against private
+# unixODBC ini files made afresh under the work folder. Fails when JUnit
+# fails, or when the JVM reports any JNI misuse ("WARNING" lines on stdout)
+# or UndefinedBehaviorSanitizer finds something.
+set -euo pipefail
+preload=""
+while [[ $# -gt 0 ]]; do
+  case "$1" in
+    --java) java="$2"; shift 2 ;;
+    --launcher) launcher="$2"; shift 2 ;;
+    --classes) classes="$2"; shift 2 ;;
+    --library-dir) library_dir="$2"; shift 2 ;;
+    --setup) setup="$2"; shift 2 ;;
+    --sqlite-driver) sqlite_driver="$2"; shift 2 ;;
+    --work) work="$2"; shift 2 ;;
+    --preload) preload="$2"; shift 2 ;;
+    --) shift; break ;;
+    *) echo "run_junit.sh: unknown argument $1" >&2; exit 2 ;;
+  esac
+done
+
+rm -rf "$work"
+mkdir -p "$work/ini"
+: >"$work/ini/odbcinst.ini"
+: >"$work/ini/odbc.ini"
+: >"$work/ini/user-odbc.ini"
+: >"$work/faults"
+: >"$work/setup.log"
+
+# unixODBC reads the system files from ODBCSYSINI and the user's from ODBCINI;
+# with both set it never touches /etc or the home folder.
+export ODBCSYSINI="$work/ini"
+export ODBCINI="$work/ini/user-odbc.ini"
+export CORVANE_SETUP_LOG="$work/setup.log"
+export CORVANE_FAULTS="$work/faults"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+java_env=()
+[[ -n "$preload" ]] && java_env=(env "LD_PRELOAD=$preload")
+
+set +e
+"${java_env[@]}" "$java" -Xcheck:jni \
+  -Djava.library.path="$library_dir" \
+  -Dcorvane.setup="$setup" \
+  -Dcorvane.sqliteDriver="$sqlite_driver" \
+  -Dcorvane.work="$work" \
+  -jar "$launcher" --disable-banner --disable-ansi-colors --details=tree --fail-if-no-tests \
+  --class-path "$classes" --scan-class-path "$@" 2>&1 | tee "$work/output.txt"
+status=${PIPESTATUS[0]}
+set -e
+
+if grep -E 'WARNING.*(JNI|[Nn]ative)|runtime error:' "$work/output.txt" >"$work/jni-warnings.txt"; then
+  echo "FAILED: the JVM or UBSan reported misuse:"
+  cat "$work/jni-warnings.txt"
+  exit 1
+fi
+exit "$status"
