@@ -26,7 +26,7 @@ const ReadOnlyFile& BlobFile::File() {
     const std::string name = platform::ReplaceExtension(
         slash == std::string::npos ? tablePath_ : tablePath_.substr(slash + 1), ".MB");
     const auto found = platform::FindFileIgnoringCase(dir, name);
-    if (!found) ThrowEngineError("The blob file of the table is missing.", dir + "/" + name);
+    if (!found) ThrowEngineError("The blob file of the table is missing (looked up ignoring case).", dir + "/" + name);
     file_ = std::make_unique<ReadOnlyFile>(*found);
   }
   return *file_;
