@@ -7,8 +7,9 @@ namespace merivan {
 constexpr int kBcdRecordSize = 34;
 
 // Converts the record to a signed count of ten-thousandths, rounding ties to
-// even. False when the record has no digits, more digits than it can hold, a
-// nibble that is not a decimal digit, or a value outside the 64-bit range.
+// even. A nibble above 9 counts with its value (10 to 15). False when the
+// record has no digits, more digits than it can hold, or a value outside the
+// 64-bit range.
 bool BcdToFixedPoint(const uint8_t* record, int64_t& result);
 
 }  // namespace merivan

@@ -38,6 +38,9 @@ TEST(BcdToFixedPoint, ConvertsWithHalfToEvenRounding) {
       {1, 40, false, "9", 0},        // far below a unit
       {19, 4, false, "9223372036854775807", INT64_MAX},
       {19, 4, true, "9223372036854775808", INT64_MIN},
+      {2, 0, false, "1A", 200000},     // a nibble above 9 carries: 1*10 + 10
+      {2, 5, false, "0F", 2},        // 0.00015 spelled with a nibble of 15
+      {2, 5, false, "1F", 2},        // 0.00025: tie to even
       {64, 60, false, "1000000000000000000000000000000000000000000000000000000000000000", 10000000},
   };
   for (const Case& c : cases) {
@@ -63,7 +66,6 @@ TEST(BcdToFixedPoint, FailsOutsideTheRange) {
       Record(19, 4, false, "9223372036854775808"),     // 2^63
       Record(20, 4, true, "92233720368547758080"),
       Record(65, 0, false, "1"),                       // more digits than the record holds
-      Record(2, 0, false, "1A"),                       // not a decimal digit
   };
   for (const std::string& r : bad) {
     int64_t v = 0;
