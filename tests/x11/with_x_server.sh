@@ -10,6 +10,9 @@ if [[ -z "${MERIVAN_X_SESSION:-}" ]]; then
 fi
 
 work="$(mktemp -d)"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# Font-library leak reports that are not ours (see lsan.supp).
+export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export NO_AT_BRIDGE=1
 export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
 pids=()

@@ -34,6 +34,7 @@ class X11WindowSystem final : public WindowSystem {
   void PaintGauge(int percent) override { main_->PaintGauge(percent); }
 
   Window MainWindowId() const { return main_->Id(); }
+  bool MainWindowExposed() const { return main_->Exposed(); }
 
  private:
   using Clock = std::chrono::steady_clock;

@@ -1,0 +1,46 @@
+#pragma once
+// A program started by a test, with its stdin and stdout on pipes and its
+// stderr in a file; killed and reaped when the test is done with it.
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace merivan::x11test {
+
+class ChildProcess {
+ public:
+  // `environment` entries NAME=VALUE replace or add to the test's own; an
+  // entry "NAME" alone removes NAME.
+  ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+               const std::string& stderrPath);
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess();
+
+  bool Started() const { return pid_ > 0; }
+  void WriteLine(const std::string& line);
+  // The next line of stdout (without "\n"); nullopt after `limit` or at its end.
+  std::optional<std::string> ReadLine(std::chrono::milliseconds limit);
+  // The exit status (0 to 255) once it has ended, -signal when killed by one;
+  // nullopt while it still runs after `limit`.
+  std::optional<int> Wait(std::chrono::milliseconds limit);
+
+ private:
+  pid_t pid_ = -1;
+  int stdin_ = -1;
+  int stdout_ = -1;
+  std::string buffered_;
+  std::optional<int> status_;
+};
+
+// stdout of a shell command, and its exit status.
+struct CommandResult {
+  int status = -1;
+  std::string output;
+};
+CommandResult RunShell(const std::string& command);
+
+}  // namespace merivan::x11test

@@ -1,0 +1,61 @@
+// Drives the X11 window system on its own for the window tests: shows the
+// main window, prints "window <id>" once it is painted, then obeys lines on
+// stdin: "paint <percent>" (answers "painted <percent>"), "error <text>"
+// (answers "closed" once the box is closed), "quit". Messages are handled
+// all the while, as the export does between records.
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "merivan/platform/window/x11/x11_window_system.h"
+
+namespace x11 = merivan::platform::x11;
+
+int main(int, char** argv) {
+  auto system = x11::CreateX11WindowSystem(argv[0]);
+  auto* window = dynamic_cast<x11::X11WindowSystem*>(system.get());
+  if (!window) {
+    std::fprintf(stderr, "no display\n");
+    return 2;
+  }
+  window->ShowMainWindow();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!window->MainWindowExposed() && std::chrono::steady_clock::now() < deadline) {
+    window->ProcessMessages();
+    usleep(2000);
+  }
+  std::printf("window %lu\n", static_cast<unsigned long>(window->MainWindowId()));
+  std::fflush(stdout);
+
+  std::string line;
+  std::string pending;
+  for (;;) {
+    window->ProcessMessages();
+    pollfd in{STDIN_FILENO, POLLIN, 0};
+    if (poll(&in, 1, 5) <= 0) continue;
+    char buffer[256];
+    const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n <= 0) return 0;
+    pending.append(buffer, static_cast<size_t>(n));
+    for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
+      line = pending.substr(0, end);
+      pending.erase(0, end + 1);
+      if (line.rfind("paint ", 0) == 0) {
+        const int percent = std::stoi(line.substr(6));
+        window->PaintGauge(percent);
+        window->ProcessMessages();
+        std::printf("painted %d\n", percent);
+      } else if (line.rfind("error ", 0) == 0) {
+        window->ShowErrorBox(line.substr(6));
+        std::printf("closed\n");
+      } else if (line == "quit") {
+        return 0;
+      }
+      std::fflush(stdout);
+    }
+  }
+}

@@ -1,0 +1,165 @@
+#include "tests/x11/x_probe.h"
+
+#include <X11/XKBlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+#include "tests/x11/child_process.h"
+
+namespace merivan::x11test {
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string Id(Window window) { return std::to_string(static_cast<unsigned long>(window)); }
+
+std::optional<int> Field(const std::string& text, const std::string& label) {
+  const size_t at = text.find(label);
+  if (at == std::string::npos) return std::nullopt;
+  return std::stoi(text.substr(at + label.size()));
+}
+
+// Binary PPM (P6, maxval 255) as written by ImageMagick.
+std::optional<RgbImage> ReadPpm(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  // Header tokens, with "#" comments between them.
+  const auto token = [&in]() {
+    std::string word;
+    while (in >> word && word[0] == '#') std::getline(in, word);
+    return word;
+  };
+  const std::string magic = token();
+  const int width = std::atoi(token().c_str());
+  const int height = std::atoi(token().c_str());
+  const int maxval = std::atoi(token().c_str());
+  if (magic != "P6" || width <= 0 || height <= 0 || maxval != 255) return std::nullopt;
+  in.get();
+  RgbImage image(width, height, 0);
+  for (uint32_t& pixel : image.pixels) {
+    unsigned char rgb[3];
+    if (!in.read(reinterpret_cast<char*>(rgb), 3)) return std::nullopt;
+    pixel = (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2];
+  }
+  return image;
+}
+
+}  // namespace
+
+std::optional<Window> FindWindowNamed(const std::string& pattern, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  do {
+    const CommandResult found = RunShell("xdotool search --onlyvisible --name " + Quoted(pattern) + " 2>/dev/null");
+    std::istringstream ids(found.output);
+    unsigned long id = 0;
+    if (ids >> id) return static_cast<Window>(id);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (std::chrono::steady_clock::now() < deadline);
+  return std::nullopt;
+}
+
+std::optional<Geometry> GeometryOf(Window window) {
+  const CommandResult info = RunShell("xwininfo -id " + Id(window) + " 2>/dev/null");
+  if (info.status != 0) return std::nullopt;
+  Geometry g;
+  const auto x = Field(info.output, "Absolute upper-left X:");
+  const auto y = Field(info.output, "Absolute upper-left Y:");
+  const auto w = Field(info.output, "Width:");
+  const auto h = Field(info.output, "Height:");
+  if (!x || !y || !w || !h) return std::nullopt;
+  g.x = *x, g.y = *y, g.width = *w, g.height = *h;
+  g.viewable = info.output.find("Map State: IsViewable") != std::string::npos;
+  return g;
+}
+
+std::string Property(Window window, const std::string& name) {
+  const CommandResult prop = RunShell("LC_ALL=C.UTF-8 xprop -id " + Id(window) + " " + name + " 2>/dev/null");
+  if (prop.output.find("not found") != std::string::npos || prop.output.find("no such atom") != std::string::npos)
+    return "";
+  return prop.output;
+}
+
+std::optional<Extents> FrameExtentsOf(Window window) {
+  const std::string text = Property(window, "_NET_FRAME_EXTENTS");
+  const size_t eq = text.find('=');
+  if (eq == std::string::npos) return std::nullopt;
+  Extents e;
+  char comma;
+  std::istringstream values(text.substr(eq + 1));
+  if (!(values >> e.left >> comma >> e.right >> comma >> e.top >> comma >> e.bottom)) return std::nullopt;
+  return e;
+}
+
+std::string ScreenshotFolder() {
+  const std::string folder = std::string(MERIVAN_BINARY_DIR) + "/tests/x11/screenshots";
+  RunShell("mkdir -p " + Quoted(folder));
+  return folder;
+}
+
+std::optional<RgbImage> Screenshot(Window window, const std::string& savePath) {
+  const std::string ppm = savePath + ".ppm";
+  const CommandResult shot = RunShell("xwd -silent -id " + Id(window) + " | convert xwd:- " + Quoted(ppm) +
+                                      " && convert " + Quoted(ppm) + " " + Quoted(savePath));
+  if (shot.status != 0) return std::nullopt;
+  auto image = ReadPpm(ppm);
+  std::remove(ppm.c_str());
+  return image;
+}
+
+TestDisplay::TestDisplay() : display_(XOpenDisplay(nullptr)) {}
+
+TestDisplay::~TestDisplay() {
+  if (display_) XCloseDisplay(display_);
+}
+
+int TestDisplay::ScreenWidth() const { return DisplayWidth(display_, DefaultScreen(display_)); }
+int TestDisplay::ScreenHeight() const { return DisplayHeight(display_, DefaultScreen(display_)); }
+
+bool TestDisplay::ListenForBells() {
+  int opcode = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+  if (!XkbQueryExtension(display_, &opcode, &xkbEvent_, &error, &major, &minor)) return false;
+  return XkbSelectEvents(display_, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+}
+
+int TestDisplay::BellsRung() {
+  XSync(display_, False);
+  int bells = 0;
+  while (XPending(display_)) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    if (event.type == xkbEvent_ && reinterpret_cast<XkbAnyEvent*>(&event)->xkb_type == XkbBellNotify) ++bells;
+  }
+  return bells;
+}
+
+void TestDisplay::SendCloseRequest(Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display_, window, False, NoEventMask, &event);
+  XSync(display_, False);
+}
+
+void TestDisplay::Scribble(Window window, int x, int y, int width, int height, unsigned long pixel) {
+  GC gc = XCreateGC(display_, window, 0, nullptr);
+  XSetForeground(display_, gc, pixel);
+  XFillRectangle(display_, window, gc, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XFreeGC(display_, gc);
+  XSync(display_, False);
+}
+
+}  // namespace merivan::x11test
