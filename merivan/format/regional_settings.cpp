@@ -2,12 +2,13 @@
 // defaults that apply when the platform answers nothing.
 #include "merivan/format/regional_settings.h"
 
-#include <cstdlib>
 #include <string_view>
 
 #include "merivan/format/era_pattern.h"
+#include "merivan/format/locale_reader.h"
 #include "merivan/platform/locale/codepage.h"
 #include "merivan/platform/locale/dbcs.h"
+#include "merivan/platform/locale/english_names.h"
 #include "merivan/platform/locale/locale_info.h"
 
 namespace merivan {
@@ -17,55 +18,7 @@ TRegionalSettings RegionalSettings;
 namespace {
 
 namespace pl = platform;
-
-constexpr int kTextBuffer = 256;
-constexpr int kCharBuffer = 2;
-
-constexpr const char* kMonthsShort[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr const char* kMonthsLong[12] = {"January", "February", "March",     "April",
-                                         "May",     "June",     "July",      "August",
-                                         "September", "October", "November", "December"};
-constexpr const char* kDaysShort[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr const char* kDaysLong[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                      "Thursday", "Friday", "Saturday"};
-
-class LocaleReader {
- public:
-  explicit LocaleReader(pl::LCID locale) : locale_(locale) {}
-
-  std::string Text(pl::LCTYPE item, std::string_view fallback) const {
-    char buffer[kTextBuffer];
-    const int written = pl::GetLocaleInfoA(locale_, item, buffer, kTextBuffer);
-    if (written <= 0) return std::string(fallback);
-    return std::string(buffer, static_cast<size_t>(written - 1));
-  }
-
-  char Character(pl::LCTYPE item, char fallback) const {
-    char buffer[kCharBuffer];
-    const int written = pl::GetLocaleInfoA(locale_, item, buffer, kCharBuffer);
-    return written <= 0 ? fallback : buffer[0];
-  }
-
-  // Text that is no decimal integer counts as `invalid`.
-  int Number(pl::LCTYPE item, std::string_view fallback, int invalid) const {
-    const std::string text = Text(item, fallback);
-    if (text.empty()) return invalid;
-    char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || end == text.c_str() || (text[0] != '-' && (text[0] < '0' || text[0] > '9')))
-      return invalid;
-    return static_cast<int>(value);
-  }
-
-  std::string Name(pl::LCTYPE item, const char* english) const {
-    std::string text = Text(item, "");
-    return text.empty() ? std::string(english) : text;
-  }
-
- private:
-  pl::LCID locale_;
-};
+using format_detail::LocaleReader;
 
 std::string TimePattern(const LocaleReader& reader, std::string_view body) {
   const std::string hour = reader.Number(pl::LOCALE_ITLZERO, "0", 0) != 0 ? "hh" : "h";
@@ -106,15 +59,15 @@ void LoadItems(TRegionalSettings& s) {
 void LoadNames(TRegionalSettings& s) {
   const LocaleReader reader(pl::GetThreadLocale());
   for (int i = 1; i <= 12; ++i) {
-    s.MonthNamesShort[i] = reader.Name(pl::LOCALE_SABBREVMONTHNAME1 + i - 1, kMonthsShort[i - 1]);
-    s.MonthNamesLong[i] = reader.Name(pl::LOCALE_SMONTHNAME1 + i - 1, kMonthsLong[i - 1]);
+    s.MonthNamesShort[i] = reader.Name(pl::LOCALE_SABBREVMONTHNAME1 + i - 1, pl::kEnglishMonthsShort[i - 1]);
+    s.MonthNamesLong[i] = reader.Name(pl::LOCALE_SMONTHNAME1 + i - 1, pl::kEnglishMonthsLong[i - 1]);
   }
   for (int j = 1; j <= 7; ++j) {
     const pl::LCTYPE shortItem =
         j == 1 ? pl::LOCALE_SABBREVDAYNAME7 : pl::LOCALE_SABBREVDAYNAME1 + j - 2;
     const pl::LCTYPE longItem = j == 1 ? pl::LOCALE_SDAYNAME7 : pl::LOCALE_SDAYNAME1 + j - 2;
-    s.DayNamesShort[j] = reader.Name(shortItem, kDaysShort[j - 1]);
-    s.DayNamesLong[j] = reader.Name(longItem, kDaysLong[j - 1]);
+    s.DayNamesShort[j] = reader.Name(shortItem, pl::kEnglishDaysShort[j - 1]);
+    s.DayNamesLong[j] = reader.Name(longItem, pl::kEnglishDaysLong[j - 1]);
   }
 }
 

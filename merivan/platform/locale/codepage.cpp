@@ -1,11 +1,14 @@
 #include "merivan/platform/locale/codepage.h"
 
+#include "merivan/platform/locale/posix_locale.h"
+
 #include <iconv.h>
 #include <langinfo.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 
 namespace merivan::platform {
@@ -31,11 +34,25 @@ std::string LanguageOf(std::string_view locale) {
 }
 
 std::string CtypeLocale() {
-  for (const char* var : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-    const char* v = std::getenv(var);
-    if (v && *v) return v;
-  }
-  return "C";
+  const std::string name = LocaleVariable(LocaleCategory::Ctype);
+  return name.empty() ? "C" : name;
+}
+
+// Chinese splits by script: traditional for Taiwan, Hong Kong and Macao.
+bool TraditionalChinese(std::string_view locale) {
+  for (const char* mark : {"_TW", "_HK", "_MO", "Hant"})
+    if (locale.find(mark) != std::string_view::npos) return true;
+  return false;
+}
+
+// The East Asian and Thai code pages serve as both ANSI and OEM code page.
+int AsianCodePageOf(std::string_view locale) {
+  const std::string lang = LanguageOf(locale);
+  if (lang == "ja") return 932;
+  if (lang == "ko") return 949;
+  if (lang == "zh") return TraditionalChinese(locale) ? 950 : 936;
+  if (lang == "th") return 874;
+  return 0;
 }
 
 // Converts `in` with `cd`, replacing each unconvertible input character by
@@ -71,6 +88,7 @@ std::string Convert(iconv_t cd, std::string_view in, bool inputIsUtf8) {
 }  // namespace
 
 int AnsiCodePageOf(std::string_view locale) {
+  if (const int asian = AsianCodePageOf(locale)) return asian;
   const std::string lang = LanguageOf(locale);
   static const struct { const char* lang; int cp; } table[] = {
       {"cs", 1250}, {"sk", 1250}, {"pl", 1250}, {"hu", 1250}, {"sl", 1250}, {"hr", 1250},
@@ -85,6 +103,7 @@ int AnsiCodePageOf(std::string_view locale) {
 }
 
 int OemCodePageOf(std::string_view locale) {
+  if (const int asian = AsianCodePageOf(locale)) return asian;
   const std::string lang = LanguageOf(locale);
   static const struct { const char* lang; int cp; } table[] = {
       {"cs", 852}, {"sk", 852}, {"pl", 852}, {"hu", 852}, {"sl", 852}, {"hr", 852},

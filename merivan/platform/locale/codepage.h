@@ -29,7 +29,7 @@ std::optional<ByteMap> CodePageTable(int from, int to);
 // OEM to ANSI of the user's code pages, built once (the OemToCharBuffA stand-in).
 const ByteMap& OemToAnsiMap();
 
-// UTF-8 text to a single-byte code page, each character it lacks as one '?'.
+// UTF-8 text to a code page, each character it lacks as one '?'.
 std::string Utf8ToCodePage(std::string_view utf8, int codePage);
 // Bytes of a code page to UTF-8; unassigned bytes become '?'.
 std::string CodePageToUtf8(std::string_view bytes, int codePage);

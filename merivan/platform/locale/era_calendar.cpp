@@ -1,0 +1,99 @@
+#include "merivan/platform/locale/era_calendar.h"
+
+#include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
+
+#include <memory>
+
+namespace merivan::platform {
+
+namespace {
+
+constexpr double kMsPerDay = 86'400'000.0;
+// The first days Windows shows in the Japanese (Meiji 1) and Taiwanese
+// (Republic year 1) calendars.
+constexpr SystemDate kMeiji{1868, 9, 8};
+constexpr SystemDate kRepublic{1912, 1, 1};
+
+bool Before(const SystemDate& a, const SystemDate& b) {
+  if (a.year != b.year) return a.year < b.year;
+  if (a.month != b.month) return a.month < b.month;
+  return a.day < b.day;
+}
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// Formats the date at noon UTC with an ICU pattern in the locale's calendar.
+std::optional<std::string> IcuFormat(const std::string& localeName, const SystemDate& date,
+                                     const char* pattern) {
+  UErrorCode status = U_ZERO_ERROR;
+  icu::SimpleDateFormat format(icu::UnicodeString(pattern), icu::Locale(localeName.c_str()),
+                               status);
+  if (U_FAILURE(status)) return std::nullopt;
+  format.setTimeZone(*icu::TimeZone::getGMT());
+  const UDate when = static_cast<double>(DaysSinceEpoch(date)) * kMsPerDay + kMsPerDay / 2;
+  icu::UnicodeString text;
+  format.format(when, text);
+  std::string out;
+  text.toUTF8String(out);
+  return out;
+}
+
+std::optional<EraDate> IcuEraDate(const PosixLocale& locale, const char* calendar,
+                                  const SystemDate& date) {
+  const std::string name = locale.base + "@calendar=" + calendar;
+  auto era = IcuFormat(name, date, "G");
+  auto year = IcuFormat(name, date, "y");
+  if (!era || !year || year->empty()) return std::nullopt;
+  int64_t value = 0;
+  for (char c : *year) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return EraDate{*era, value};
+}
+
+}  // namespace
+
+bool IsValidDate(const SystemDate& date) {
+  return date.year >= 1 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
+         date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
+}
+
+int64_t DaysSinceEpoch(const SystemDate& date) {
+  // Civil date to days (H. Hinnant's algorithm).
+  const int64_t y = date.year - (date.month <= 2 ? 1 : 0);
+  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t yoe = y - era * 400;
+  const int64_t mp = date.month > 2 ? date.month - 3 : date.month + 9;
+  const int64_t doy = (153 * mp + 2) / 5 + date.day - 1;
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+std::optional<EraDate> EraDateOf(const PosixLocale& locale, int calendarType,
+                                 const SystemDate& date, const char* gregorianEra) {
+  if (!IsValidDate(date)) return std::nullopt;
+  switch (calendarType) {
+    case CAL_JAPAN:
+      if (Before(date, kMeiji)) return std::nullopt;
+      return IcuEraDate(locale, "japanese", date);
+    case CAL_TAIWAN:
+      if (Before(date, kRepublic)) return std::nullopt;
+      return IcuEraDate(locale, "roc", date);
+    case CAL_KOREA:
+      return EraDate{"단기", date.year + 2333};
+    default: {
+      if (gregorianEra) return EraDate{gregorianEra, date.year};
+      auto era = IcuFormat(locale.base, date, "G");
+      if (!era) return std::nullopt;
+      return EraDate{*era, date.year};
+    }
+  }
+}
+
+}  // namespace merivan::platform
