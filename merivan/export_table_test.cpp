@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "merivan/exceptions.h"
 #include "merivan/platform/window/headless_window_system.h"
 #include "merivan/store/fake_table_driver.h"
 #include "merivan/uetxt.h"
+#include "tests/support/temp_dir.h"
 
 namespace merivan {
 namespace {
@@ -35,16 +34,9 @@ FakeTable People() {
 // ADR reading an in-memory table.
 class ExportTableTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/merivan-export-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    out_ = dir_ + "/out.txt";
-  }
   void TearDown() override {
     form_.reset();
     app_.reset();
-    std::system(("rm -rf '" + dir_ + "'").c_str());
   }
 
   TMain& Start(FakeTable table, const std::string& tableArgument = "lidi.db") {
@@ -70,14 +62,11 @@ class ExportTableTest : public ::testing::Test {
     return "";
   }
 
-  std::string Output() const {
-    std::ifstream in(out_, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string Output() const { return testing::ReadFile(out_); }
 
-  std::string dir_, out_;
+  testing::TempDir tmp_;
+  const std::string dir_ = tmp_.path();
+  std::string out_ = dir_ + "/out.txt";
   int opened_ = 0;
   std::unique_ptr<TApplication> app_;
   std::unique_ptr<TMain> form_;

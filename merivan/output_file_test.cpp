@@ -5,30 +5,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "merivan/exceptions.h"
+#include "tests/support/temp_dir.h"
 
 namespace merivan {
 namespace {
 
 class OutputFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/merivan-output-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
-
-  static std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  static std::string Contents(const std::string& path) { return testing::ReadFile(path); }
   static bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
   // The code of the EInOutError that `f` raises, or 0.
@@ -44,7 +31,8 @@ class OutputFileTest : public ::testing::Test {
     return 0;
   }
 
-  std::string dir_;
+  testing::TempDir tmp_;
+  const std::string dir_ = tmp_.path();
 };
 
 TEST_F(OutputFileTest, WritesThroughTheBufferAndReplacesOldContents) {

@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include "merivan/exceptions.h"
+#include "tests/support/temp_dir.h"
 
 namespace merivan {
 namespace {
@@ -15,16 +15,12 @@ namespace {
 class TableLocationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/merivan-location-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
     for (const char* f : {"ADRESATI.DB", "Other.Db", "lidi.DBF", "data.txt", "plain.DB"}) {
       std::ofstream(dir_ + "/" + f) << "x";
     }
     ASSERT_EQ(mkdir((dir_ + "/sub").c_str(), 0755), 0);
     std::ofstream(dir_ + "/sub/Inner.db") << "x";
   }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
 
   std::string Failure(const std::string& database, const std::string& table) {
     try {
@@ -35,7 +31,8 @@ class TableLocationTest : public ::testing::Test {
     return "found";
   }
 
-  std::string dir_;
+  testing::TempDir tmp_;
+  const std::string dir_ = tmp_.path();
 };
 
 TEST(TableDriverChoice, ExtensionIgnoringCase) {

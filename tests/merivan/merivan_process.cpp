@@ -8,9 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -106,21 +103,6 @@ RunResult RunMerivan(const std::vector<std::string>& args) {
   return r;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
-
-TempDir::TempDir() {
-  char tmpl[] = "/tmp/merivan-run-XXXXXX";
-  if (!mkdtemp(tmpl)) throw std::runtime_error("mkdtemp");
-  path_ = tmpl;
-}
-
-TempDir::~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
 
 }  // namespace merivan::e2e

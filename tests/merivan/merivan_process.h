@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 namespace merivan::e2e {
 
 struct RunResult {
@@ -13,21 +15,8 @@ struct RunResult {
 
 RunResult RunMerivan(const std::vector<std::string>& args);
 
-std::string ReadFile(const std::string& path);
+using testing::ReadFile;
+using testing::TempDir;
 bool FileExists(const std::string& path);
-
-// A fresh directory under /tmp, removed again with its contents.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 }  // namespace merivan::e2e
