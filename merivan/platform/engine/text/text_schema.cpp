@@ -1,0 +1,115 @@
+#include "merivan/platform/engine/text/text_schema.h"
+
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <sstream>
+
+#include "merivan/exceptions.h"
+#include "merivan/platform/engine/dbase/read_only_file.h"
+
+namespace merivan::engine {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+  return s.substr(b, e - b);
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+bool ParseCount(const std::string& text, int max, int* out) {
+  const std::string t = Trim(text);
+  if (t.empty() || t.size() > 9 || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  *out = std::stoi(t);
+  return *out <= max;
+}
+
+struct TypeName {
+  const char* name;
+  TFieldType type;
+};
+constexpr TypeName kTypes[] = {
+    {"CHAR", ftString},    {"FLOAT", ftFloat}, {"NUMBER", ftFloat},    {"BOOL", ftBoolean},
+    {"LONGINT", ftInteger}, {"SHORT", ftSmallint}, {"DATE", ftDate}, {"TIME", ftTime},
+    {"TIMESTAMP", ftDateTime}, {"CURRENCY", ftCurrency},
+};
+
+}  // namespace
+
+TextSchema ParseTextSchema(const std::string& text, const std::string& path) {
+  auto fail = [&](const std::string& what) -> void { throw EDBEngineError(EngineMessage(what, path)); };
+  TextSchema schema;
+  bool haveType = false;
+  std::map<int, TextColumn> columns;  // by the number of their FieldN key
+  std::istringstream in(text);
+  std::string raw;
+  int lineNo = 0;
+  while (std::getline(in, raw)) {
+    ++lineNo;
+    const std::string line = Trim(raw);
+    if (line.empty() || line[0] == ';' || line[0] == '[') continue;
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos) fail("Schema line " + std::to_string(lineNo) + " is no KEY = value");
+    const std::string key = Upper(Trim(line.substr(0, eq)));
+    const std::string value = Trim(line.substr(eq + 1));
+    if (key == "FILETYPE") {
+      const std::string v = Upper(value);
+      if (v != "VARYING" && v != "FIXED") fail("Unknown FILETYPE " + value + " in the schema");
+      schema.fixed = v == "FIXED";
+      haveType = true;
+    } else if (key == "CHARSET") {
+      const std::string v = Upper(value);
+      if (v != "ASCII" && v != "ANSI") fail("Unknown CHARSET " + value + " in the schema");
+      schema.ansi = v == "ANSI";
+    } else if (key == "DELIMITER") {
+      schema.delimiter = value.empty() ? '\0' : value[0];
+    } else if (key == "SEPARATOR") {
+      if (value.empty()) fail("The schema's SEPARATOR is empty");
+      schema.separator = value[0];
+    } else if (key.rfind("FIELD", 0) == 0 && key.size() > 5) {
+      int number = 0;
+      if (!ParseCount(key.substr(5), 100000, &number)) fail("Unknown schema key " + key);
+      // name,type,width,decimals,offset: the name is all before the last four commas.
+      size_t cut = value.size();
+      std::vector<std::string> parts;
+      for (int i = 0; i < 4; ++i) {
+        const size_t comma = cut == 0 ? std::string::npos : value.rfind(',', cut - 1);
+        if (comma == std::string::npos) fail("Schema field " + key + " is not name,type,width,decimals,offset");
+        parts.insert(parts.begin(), value.substr(comma + 1, cut - comma - 1));
+        cut = comma;
+      }
+      TextColumn c;
+      c.name = Trim(value.substr(0, cut));
+      const std::string type = Upper(Trim(parts[0]));
+      for (const TypeName& t : kTypes)
+        if (type == t.name) c.type = t.type;
+      if (c.type == ftUnknown) fail("Schema field " + c.name + " has the unknown type " + type);
+      if (!ParseCount(parts[1], 65535, &c.width) || !ParseCount(parts[2], 255, &c.decimals) ||
+          !ParseCount(parts[3], 1 << 24, &c.offset))
+        fail("Schema field " + c.name + " has no valid width, decimals and offset");
+      if (c.name.empty()) fail("Schema field " + key + " has no name");
+      if (!columns.emplace(number, c).second) fail("The schema names " + key + " twice");
+    } else {
+      fail("Unknown schema key " + key);
+    }
+  }
+  if (!haveType) fail("The schema names no FILETYPE");
+  if (columns.empty()) fail("The schema names no fields");
+  for (auto& [number, column] : columns) {
+    (void)number;
+    if (schema.fixed && column.width == 0) fail("Schema field " + column.name + " has width 0");
+    schema.columns.push_back(column);
+  }
+  return schema;
+}
+
+}  // namespace merivan::engine

@@ -1,0 +1,185 @@
+#include "merivan/platform/engine/text/text_values.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "merivan/platform/engine/dbase/value_parsing.h"
+
+namespace merivan::engine {
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// Reads 1 to `maxDigits` digits at the front of `s`.
+bool TakeNumber(std::string_view& s, size_t minDigits, size_t maxDigits, int* out) {
+  size_t n = 0;
+  int v = 0;
+  while (n < s.size() && n < maxDigits && std::isdigit(static_cast<unsigned char>(s[n]))) v = v * 10 + (s[n++] - '0');
+  if (n < minDigits) return false;
+  s.remove_prefix(n);
+  *out = v;
+  return true;
+}
+
+bool Take(std::string_view& s, char c) {
+  if (s.empty() || s.front() != c) return false;
+  s.remove_prefix(1);
+  return true;
+}
+
+// A date at the front of `s`; the rest is left in `s`.
+std::optional<int32_t> TakeDate(std::string_view& s) {
+  std::string_view t = s;
+  int a = 0, b = 0, c = 0;
+  if (!TakeNumber(t, 1, 4, &a) || t.empty()) return std::nullopt;
+  const size_t firstDigits = s.size() - t.size();
+  const char sep = t.front();
+  if (sep != '-' && sep != '.' && sep != '/') return std::nullopt;
+  t.remove_prefix(1);
+  if (sep == '-') {
+    if (firstDigits != 4 || !TakeNumber(t, 1, 2, &b) || !Take(t, '-') || !TakeNumber(t, 1, 2, &c)) return std::nullopt;
+    s = t;
+    return DayNumberOf(a, b, c);  // YYYY-MM-DD
+  }
+  if (!TakeNumber(t, 1, 2, &b) || !Take(t, sep) || !TakeNumber(t, 4, 4, &c)) return std::nullopt;
+  if (firstDigits > 2) return std::nullopt;
+  s = t;
+  return sep == '.' ? DayNumberOf(c, b, a) : DayNumberOf(c, a, b);  // D.M.YYYY, M/D/YYYY
+}
+
+std::optional<int32_t> TakeTime(std::string_view& s) {
+  std::string_view t = s;
+  int h = 0, m = 0, sec = 0, ms = 0;
+  if (!TakeNumber(t, 1, 2, &h) || !Take(t, ':') || !TakeNumber(t, 2, 2, &m)) return std::nullopt;
+  if (Take(t, ':')) {
+    if (!TakeNumber(t, 2, 2, &sec)) return std::nullopt;
+    if (Take(t, '.')) {
+      std::string_view digits = t;
+      int frac = 0;
+      if (!TakeNumber(t, 1, 3, &frac)) return std::nullopt;
+      const size_t n = digits.size() - t.size();
+      ms = frac * (n == 1 ? 100 : n == 2 ? 10 : 1);
+    }
+  }
+  std::string_view rest = Trim(t);
+  if (rest.size() >= 2 && (rest[1] == 'M' || rest[1] == 'm') &&
+      (rest[0] == 'A' || rest[0] == 'a' || rest[0] == 'P' || rest[0] == 'p')) {
+    if (h < 1 || h > 12) return std::nullopt;
+    const bool pm = rest[0] == 'P' || rest[0] == 'p';
+    h = h % 12 + (pm ? 12 : 0);
+    rest.remove_prefix(2);
+    t = rest;
+  }
+  if (h > 23 || m > 59 || sec > 59) return std::nullopt;
+  s = t;
+  return ((h * 60 + m) * 60 + sec) * 1000 + ms;
+}
+
+bool ParseBool(std::string_view t, bool* out) {
+  std::string u(t);
+  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const char* yes : {"T", "TRUE", "Y", "YES", "1"})
+    if (u == yes) return *out = true, true;
+  for (const char* no : {"F", "FALSE", "N", "NO", "0"})
+    if (u == no) return *out = false, true;
+  return false;
+}
+
+}  // namespace
+
+std::optional<int32_t> ParseTextDate(std::string_view text) {
+  std::string_view s = Trim(text);
+  const std::optional<int32_t> day = TakeDate(s);
+  if (!day || !s.empty()) return std::nullopt;
+  return day;
+}
+
+std::optional<int32_t> ParseTextTime(std::string_view text) {
+  std::string_view s = Trim(text);
+  const std::optional<int32_t> ms = TakeTime(s);
+  if (!ms || !Trim(s).empty()) return std::nullopt;
+  return ms;
+}
+
+std::optional<double> ParseTextTimestamp(std::string_view text) {
+  std::string_view s = Trim(text);
+  const std::optional<int32_t> day = TakeDate(s);
+  if (!day) return std::nullopt;
+  int32_t ms = 0;
+  if (!s.empty()) {
+    if (s.front() != 'T' && s.front() != ' ' && s.front() != '\t') return std::nullopt;
+    s.remove_prefix(1);
+    const std::optional<int32_t> time = ParseTextTime(s);
+    if (!time) return std::nullopt;
+    ms = *time;
+  }
+  return static_cast<double>(*day) * 86400000.0 + ms;
+}
+
+bool DecodeTextValue(const TextColumn& column, std::string_view text, uint8_t* area) {
+  if (column.type == ftString) {
+    const size_t n = std::min<size_t>(text.size(), static_cast<size_t>(column.width));
+    std::memcpy(area, text.data(), n);
+    area[n] = 0;
+    return true;
+  }
+  const std::string_view t = Trim(text);
+  if (t.empty()) return false;
+  switch (column.type) {
+    case ftFloat:
+    case ftCurrency: {
+      const std::optional<double> v = ParseDecimalText(t);
+      if (!v) return false;
+      StoreDouble(*v, area);
+      return true;
+    }
+    case ftInteger:
+    case ftSmallint: {
+      const std::optional<double> v = ParseDecimalText(t);
+      if (!v || std::nearbyint(*v) != *v) return false;
+      const double lo = column.type == ftSmallint ? -32768.0 : -2147483648.0;
+      const double hi = column.type == ftSmallint ? 32767.0 : 2147483647.0;
+      if (*v < lo || *v > hi) return false;
+      if (column.type == ftSmallint)
+        StoreInt16(static_cast<int16_t>(*v), area);
+      else
+        StoreInt32(static_cast<int32_t>(*v), area);
+      return true;
+    }
+    case ftBoolean: {
+      bool b = false;
+      if (!ParseBool(t, &b)) return false;
+      StoreInt16(b ? 1 : 0, area);
+      return true;
+    }
+    case ftDate: {
+      const std::optional<int32_t> d = ParseTextDate(t);
+      if (!d) return false;
+      StoreInt32(*d, area);
+      return true;
+    }
+    case ftTime: {
+      const std::optional<int32_t> ms = ParseTextTime(t);
+      if (!ms) return false;
+      StoreInt32(*ms, area);
+      return true;
+    }
+    case ftDateTime: {
+      const std::optional<double> v = ParseTextTimestamp(t);
+      if (!v) return false;
+      StoreDouble(*v, area);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace merivan::engine
