@@ -1,0 +1,124 @@
+// Speed of the number and date texts, which the export calls once per field
+// and record.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "merivan/format/date_time_text.h"
+#include "merivan/format/number_text.h"
+#include "merivan/format/regional_settings.h"
+
+namespace {
+
+using merivan::RegionalSettings;
+
+// Doubles of every magnitude: random bit patterns without NaN and infinity.
+std::vector<double> RandomDoubles() {
+  std::mt19937_64 random(20020305);
+  std::vector<double> values;
+  values.reserve(4096);
+  while (values.size() < 4096) {
+    const uint64_t bits = random();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    if (std::isfinite(value)) values.push_back(value);
+  }
+  return values;
+}
+
+// Prices and amounts as an address table holds them.
+std::vector<double> RandomAmounts() {
+  std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> amount(0, 100000);
+  std::vector<double> values(4096);
+  for (double& v : values) v = amount(random);
+  return values;
+}
+
+void FloatTextOf(benchmark::State& state, const std::vector<double>& values) {
+  std::string text;
+  text.reserve(64);
+  size_t i = 0;
+  for (auto _ : state) {
+    merivan::FloatText(values[i++ & 4095], text);
+    benchmark::DoNotOptimize(text.data());
+  }
+}
+
+void BM_FloatTextRandomBits(benchmark::State& state) { FloatTextOf(state, RandomDoubles()); }
+BENCHMARK(BM_FloatTextRandomBits);
+
+void BM_FloatTextAmounts(benchmark::State& state) { FloatTextOf(state, RandomAmounts()); }
+BENCHMARK(BM_FloatTextAmounts);
+
+void BM_FixedPointText(benchmark::State& state) {
+  std::mt19937_64 random(7);
+  std::vector<int64_t> values(4096);
+  for (auto& v : values) v = static_cast<int64_t>(random());
+  std::string text;
+  text.reserve(64);
+  size_t i = 0;
+  for (auto _ : state) {
+    merivan::FixedPointText(values[i++ & 4095], text);
+    benchmark::DoNotOptimize(text.data());
+  }
+}
+BENCHMARK(BM_FixedPointText);
+
+struct Timestamp {
+  int32_t day;
+  int32_t ms;
+};
+
+std::vector<Timestamp> RandomTimestamps() {
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int32_t> day(693594, 767011);  // 1900 to 2100
+  std::uniform_int_distribution<int32_t> ms(0, 86'399'999);
+  std::vector<Timestamp> values(4096);
+  for (auto& v : values) v = {day(random), ms(random)};
+  return values;
+}
+
+void CzechSettings() {
+  RegionalSettings.DateMark = '.';
+  RegionalSettings.TimeMark = ':';
+  RegionalSettings.ShortDatePattern = "d.M.yyyy";
+  RegionalSettings.LongTimePattern = "H:mm:ss";
+}
+
+void DateTimeTextOf(benchmark::State& state, const std::string& pattern) {
+  CzechSettings();
+  const std::vector<Timestamp> values = RandomTimestamps();
+  std::string text;
+  text.reserve(64);
+  size_t i = 0;
+  for (auto _ : state) {
+    const Timestamp& t = values[i++ & 4095];
+    merivan::DateTimeText(pattern, t.day, t.ms, text);
+    benchmark::DoNotOptimize(text.data());
+  }
+}
+
+void BM_DateTimeTextShortDate(benchmark::State& state) { DateTimeTextOf(state, "d.M.yyyy"); }
+BENCHMARK(BM_DateTimeTextShortDate);
+
+void BM_DateTimeTextLongTime(benchmark::State& state) { DateTimeTextOf(state, "H:mm:ss"); }
+BENCHMARK(BM_DateTimeTextLongTime);
+
+// The timestamp field: short date, a blank and long time through "c".
+void BM_DateTimeTextDateAndTime(benchmark::State& state) { DateTimeTextOf(state, ""); }
+BENCHMARK(BM_DateTimeTextDateAndTime);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  merivan::LoadRegionalSettings();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
