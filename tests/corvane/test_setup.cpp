@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -82,6 +83,10 @@ BOOL addDataSource(const char* driver, const Pairs& pairs) {
 
 extern "C" __attribute__((visibility("default"))) BOOL ConfigDSN(HWND, WORD request, LPCSTR driver,
                                                                 LPCSTR attributes) {
+  // The installer rewrites the whole ini file for each change, so two
+  // requests at once would lose one of them; a setup library serializes them.
+  static std::mutex requests;
+  const std::lock_guard<std::mutex> lock(requests);
   const std::string text = attributeText(attributes);
   logRequest(request, driver, text);
   const Pairs pairs = splitPairs(text);

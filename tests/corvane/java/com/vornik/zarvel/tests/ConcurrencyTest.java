@@ -1,0 +1,156 @@
+package com.vornik.zarvel.tests;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import com.vornik.zarvel.DataSource;
+import com.vornik.zarvel.ODBCDriver;
+import com.vornik.zarvel.Zarvel;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.HashSet;
+import java.util.List;
+import java.util.Map;
+import java.util.Queue;
+import java.util.Set;
+import java.util.concurrent.ConcurrentLinkedQueue;
+import java.util.concurrent.atomic.AtomicLong;
+import org.junit.jupiter.api.BeforeEach;
+import org.junit.jupiter.api.Test;
+
+/** Eight host threads calling all four methods at once against one set of ini files. */
+class ConcurrencyTest {
+    private static final int THREADS = 8;
+    private static final long PHASE_MILLIS = 2000;
+    private static final List<String> FIXED = Arrays.asList("Fixed1", "Fixed2", "Fixed3");
+
+    interface Round {
+        void run(String thread, Queue<String> problems) throws Throwable;
+    }
+
+    @BeforeEach
+    void freshIniFiles() {
+        OdbcFiles.reset();
+        OdbcFiles.write(OdbcFiles.drivers(),
+                OdbcFiles.sqliteSection("SQLite3") + "[Plain]\nDriver=/opt/plain.so\n\n");
+        StringBuilder fixed = new StringBuilder();
+        for (String name : FIXED) {
+            fixed.append('[').append(name).append("]\nDriver=SQLite3\n\n");
+        }
+        OdbcFiles.write(OdbcFiles.systemDataSources(), fixed.toString());
+    }
+
+    /** Runs the round over and over in eight threads; gives the rounds done. */
+    private static long runThreads(Round round, Queue<String> problems) throws InterruptedException {
+        AtomicLong rounds = new AtomicLong();
+        long deadline = System.currentTimeMillis() + PHASE_MILLIS;
+        List<Thread> threads = new ArrayList<>();
+        for (int i = 0; i < THREADS; i++) {
+            String name = "Thread" + i;
+            Thread thread = new Thread(() -> {
+                while (System.currentTimeMillis() < deadline && problems.size() < 20) {
+                    try {
+                        round.run(name, problems);
+                        rounds.incrementAndGet();
+                    } catch (Throwable t) {
+                        problems.add(name + ": " + t);
+                    }
+                }
+            }, name);
+            threads.add(thread);
+            thread.start();
+        }
+        for (Thread thread : threads) {
+            thread.join();
+        }
+        return rounds.get();
+    }
+
+    private static boolean isSqlite(ODBCDriver driver) {
+        return driver != null && driver.getName().equals("SQLite3")
+                && driver.getAttributes().equals(Expect.sqliteAttributes());
+    }
+
+    private static void checkDrivers(ODBCDriver[] drivers, Queue<String> problems) {
+        if (drivers == null || drivers.length != 2 || !isSqlite(drivers[0]) || !drivers[1].getName().equals("Plain")
+                || !drivers[1].getAttributes().equals(Map.of("Driver", "/opt/plain.so"))) {
+            problems.add("getDrivers gave " + Arrays.toString(drivers));
+        }
+    }
+
+    private static void expectFailure(String message, Expect.NativeCall call, Queue<String> problems) {
+        try {
+            problems.add("no failure but " + call.call());
+        } catch (Throwable t) {
+            if (t.getClass() != Throwable.class || !message.equals(t.getMessage())) {
+                problems.add("expected " + message + ", got " + t);
+            }
+        }
+    }
+
+    @Test
+    void whileTheIniFilesStayTheSameEveryThreadGetsExactlyTheSameResults() throws InterruptedException {
+        Queue<String> problems = new ConcurrentLinkedQueue<>();
+        long rounds = runThreads((thread, found) -> {
+            DataSource[] listed = Zarvel.getDataSources();
+            if (listed == null || !Expect.names(listed).equals(FIXED) || !isSqlite(listed[0].getDriver())
+                    || !isSqlite(listed[1].getDriver()) || !isSqlite(listed[2].getDriver())) {
+                found.add("getDataSources gave " + Arrays.toString(listed));
+            }
+            checkDrivers(Zarvel.getDrivers(), found);
+            // Installer requests that fail, and refusals, change nothing.
+            expectFailure("Error trying to register ODBC DataSource!",
+                    () -> Zarvel.registerDataSource(thread, "Uninstalled", null), found);
+            expectFailure("Error trying to remove ODBC DataSource!",
+                    () -> Zarvel.unregisterDataSource("Fixed1", "Uninstalled"), found);
+            expectFailure("DataSource name too long!",
+                    () -> Zarvel.registerDataSource(thread + "-012345678901234567890123456789", "SQLite3", null), found);
+        }, problems);
+        assertEquals(new ArrayList<String>(), new ArrayList<>(problems));
+        assertTrue(rounds >= THREADS, "rounds: " + rounds);
+    }
+
+    @Test
+    void whileThreadsAddAndRemoveDataSourcesEveryResultIsWellFormed() throws InterruptedException {
+        Set<String> known = new HashSet<>(FIXED);
+        for (int i = 0; i < THREADS; i++) {
+            known.add("Thread" + i);
+        }
+        Queue<String> problems = new ConcurrentLinkedQueue<>();
+        AtomicLong found = new AtomicLong();
+        long rounds = runThreads((thread, seen) -> {
+            // unixODBC rereads the ini files on every enumeration call and steps
+            // through them by position, so a data source added or removed by
+            // another thread meanwhile can shift an enumeration by one: entries
+            // may repeat or be skipped. Every entry must still be well formed.
+            DataSource[] listed = Zarvel.getDataSources();
+            if (listed == null) {
+                seen.add("getDataSources gave null");
+            } else {
+                for (DataSource dataSource : listed) {
+                    if (dataSource != null && (!known.contains(dataSource.getName())
+                            || !isSqlite(dataSource.getDriver()))) {
+                        seen.add("listed " + dataSource);
+                    }
+                }
+            }
+            checkDrivers(Zarvel.getDrivers(), seen);
+            DataSource added = Zarvel.registerDataSource(thread, "SQLite3", "Database=/tmp/" + thread + ".db");
+            if (added != null) {
+                found.incrementAndGet();
+                if (!added.getName().equals(thread) || !isSqlite(added.getDriver())) {
+                    seen.add("registerDataSource(" + thread + ") gave " + added);
+                }
+            }
+            if (!Zarvel.unregisterDataSource(thread, "SQLite3")) {
+                seen.add("unregisterDataSource(" + thread + ") gave false");
+            }
+        }, problems);
+        assertEquals(new ArrayList<String>(), new ArrayList<>(problems));
+        assertTrue(rounds >= THREADS, "rounds: " + rounds);
+        System.out.println("registrations found by their lookup: " + found.get() + " of " + rounds);
+        // Nothing was lost: every thread removed what it added.
+        DataSource[] after = Zarvel.getDataSources();
+        assertEquals(FIXED, Expect.names(after));
+    }
+}
