@@ -15,6 +15,32 @@ constexpr int32_t k5March2002 = 730914;
 constexpr int32_t k1May2019 = 737180;
 constexpr int32_t k140509 = (14 * 3600 + 5 * 60 + 9) * 1000;
 
+// The separators, patterns and AM/PM texts a locale should give.
+struct Items {
+  char decimal;
+  char date;
+  char time;
+  const char* shortDate;
+  const char* longDate;
+  const char* shortTime;
+  const char* longTime;
+  const char* am;
+  const char* pm;
+};
+
+void ExpectItems(const Items& e, const std::string& where) {
+  const TRegionalSettings& s = RegionalSettings;
+  EXPECT_EQ(s.DecimalMark, e.decimal) << where;
+  EXPECT_EQ(s.DateMark, e.date) << where;
+  EXPECT_EQ(s.TimeMark, e.time) << where;
+  EXPECT_EQ(s.ShortDatePattern, e.shortDate) << where;
+  EXPECT_EQ(s.LongDatePattern, e.longDate) << where;
+  EXPECT_EQ(s.ShortTimePattern, e.shortTime) << where;
+  EXPECT_EQ(s.LongTimePattern, e.longTime) << where;
+  EXPECT_EQ(s.AmText, e.am) << where;
+  EXPECT_EQ(s.PmText, e.pm) << where;
+}
+
 class RegionalSettingsTest : public ::testing::Test {
  protected:
   testing_support::SettingsScope scope_;
@@ -26,16 +52,9 @@ TEST_F(RegionalSettingsTest, DefaultsWithoutALocale) {
       scope_.Load({{"LC_ALL", name}});
     else
       scope_.Load({});
+    ExpectItems({'.', '/', ':', "m/d/yy", "mmmm d, yyyy", "h:mm AMPM", "h:mm:ss AMPM", "am", "pm"},
+                name);
     const TRegionalSettings& s = RegionalSettings;
-    EXPECT_EQ(s.DecimalMark, '.');
-    EXPECT_EQ(s.DateMark, '/');
-    EXPECT_EQ(s.TimeMark, ':');
-    EXPECT_EQ(s.ShortDatePattern, "m/d/yy");
-    EXPECT_EQ(s.LongDatePattern, "mmmm d, yyyy");
-    EXPECT_EQ(s.ShortTimePattern, "h:mm AMPM");
-    EXPECT_EQ(s.LongTimePattern, "h:mm:ss AMPM");
-    EXPECT_EQ(s.AmText, "am");
-    EXPECT_EQ(s.PmText, "pm");
     EXPECT_EQ(s.MonthNamesShort[1], "Jan");
     EXPECT_EQ(s.MonthNamesLong[12], "December");
     EXPECT_EQ(s.DayNamesShort[1], "Sun");
@@ -50,16 +69,9 @@ TEST_F(RegionalSettingsTest, DefaultsWithoutALocale) {
 
 TEST_F(RegionalSettingsTest, Czech) {
   scope_.Load({{"LANG", "cs_CZ.UTF-8"}});
+  ExpectItems({',', '.', ':', "d.M.yyyy", "d. MMMM yyyy", "h:mm", "h:mm:ss", "dop.", "odp."},
+              "cs_CZ");
   const TRegionalSettings& s = RegionalSettings;
-  EXPECT_EQ(s.DecimalMark, ',');
-  EXPECT_EQ(s.DateMark, '.');
-  EXPECT_EQ(s.TimeMark, ':');
-  EXPECT_EQ(s.ShortDatePattern, "d.M.yyyy");
-  EXPECT_EQ(s.LongDatePattern, "d. MMMM yyyy");
-  EXPECT_EQ(s.ShortTimePattern, "h:mm");
-  EXPECT_EQ(s.LongTimePattern, "h:mm:ss");
-  EXPECT_EQ(s.AmText, "dop.");
-  EXPECT_EQ(s.PmText, "odp.");
   EXPECT_EQ(s.MonthNamesLong[1], "leden");
   EXPECT_EQ(s.MonthNamesLong[2], "\xFAnor");
   EXPECT_EQ(s.MonthNamesShort[12], "XII");
@@ -78,12 +90,10 @@ TEST_F(RegionalSettingsTest, Czech) {
 
 TEST_F(RegionalSettingsTest, UnitedStates) {
   scope_.Load({{"LANG", "en_US.UTF-8"}});
+  ExpectItems({'.', '/', ':', "M/d/yyyy", "dddd, MMMM d, yyyy", "h:mm AMPM", "h:mm:ss AMPM", "AM",
+               "PM"},
+              "en_US");
   const TRegionalSettings& s = RegionalSettings;
-  EXPECT_EQ(s.ShortDatePattern, "M/d/yyyy");
-  EXPECT_EQ(s.LongDatePattern, "dddd, MMMM d, yyyy");
-  EXPECT_EQ(s.ShortTimePattern, "h:mm AMPM");
-  EXPECT_EQ(s.LongTimePattern, "h:mm:ss AMPM");
-  EXPECT_EQ(s.AmText, "AM");
   EXPECT_EQ(s.PrimaryLanguage, 0x09);
   EXPECT_EQ(s.SubLanguage, 0x01);
   EXPECT_EQ(DateTimeText("", k5March2002, k140509), "3/5/2002 2:05:09 PM");
@@ -95,37 +105,38 @@ TEST_F(RegionalSettingsTest, UnitedStates) {
 TEST_F(RegionalSettingsTest, OtherTableLocales) {
   struct Case {
     const char* locale;
-    char decimal;
-    char date;
-    const char* shortDate;
-    const char* longTime;
+    Items items;
     const char* text;  // of "" at 5 March 2002 14:05:09
   };
   const Case cases[] = {
-      {"de_DE.UTF-8", ',', '.', "dd.MM.yyyy", "hh:mm:ss", "05.03.2002 14:05:09"},
-      {"en_GB.UTF-8", '.', '/', "dd/MM/yyyy", "hh:mm:ss", "05/03/2002 14:05:09"},
-      {"pl_PL.UTF-8", ',', '-', "yyyy-MM-dd", "hh:mm:ss", "2002-03-05 14:05:09"},
-      {"hu_HU.UTF-8", ',', '.', "yyyy. MM. dd.", "h:mm:ss", "2002. 03. 05. 14:05:09"},
-      {"sk_SK.UTF-8", ',', '.', "d.M.yyyy", "h:mm:ss", "5.3.2002 14:05:09"},
+      {"de_DE.UTF-8",
+       {',', '.', ':', "dd.MM.yyyy", "dddd, d. MMMM yyyy", "hh:mm", "hh:mm:ss", "", ""},
+       "05.03.2002 14:05:09"},
+      {"en_GB.UTF-8",
+       {'.', '/', ':', "dd/MM/yyyy", "dd MMMM yyyy", "hh:mm", "hh:mm:ss", "AM", "PM"},
+       "05/03/2002 14:05:09"},
+      {"pl_PL.UTF-8",
+       {',', '-', ':', "yyyy-MM-dd", "d MMMM yyyy", "hh:mm", "hh:mm:ss", "", ""},
+       "2002-03-05 14:05:09"},
+      {"hu_HU.UTF-8",
+       {',', '.', ':', "yyyy. MM. dd.", "yyyy. MMMM d.", "h:mm", "h:mm:ss", "de.", "du."},
+       "2002. 03. 05. 14:05:09"},
+      {"sk_SK.UTF-8",
+       {',', '.', ':', "d.M.yyyy", "d. MMMM yyyy", "h:mm", "h:mm:ss", "", ""},
+       "5.3.2002 14:05:09"},
   };
   for (const auto& c : cases) {
     scope_.Load({{"LANG", c.locale}});
-    EXPECT_EQ(RegionalSettings.DecimalMark, c.decimal) << c.locale;
-    EXPECT_EQ(RegionalSettings.DateMark, c.date) << c.locale;
-    EXPECT_EQ(RegionalSettings.ShortDatePattern, c.shortDate) << c.locale;
-    EXPECT_EQ(RegionalSettings.LongTimePattern, c.longTime) << c.locale;
+    ExpectItems(c.items, c.locale);
     EXPECT_EQ(DateTimeText("", k5March2002, k140509), c.text) << c.locale;
   }
 }
 
 TEST_F(RegionalSettingsTest, FrenchFromIcu) {
   scope_.Load({{"LANG", "fr_FR.UTF-8"}});
+  ExpectItems({',', '/', ':', "dd/MM/yyyy", "d MMMM yyyy", "hh:mm", "hh:mm:ss", "AM", "PM"},
+              "fr_FR");
   const TRegionalSettings& s = RegionalSettings;
-  EXPECT_EQ(s.DecimalMark, ',');
-  EXPECT_EQ(s.DateMark, '/');
-  EXPECT_EQ(s.ShortDatePattern, "dd/MM/yyyy");
-  EXPECT_EQ(s.LongDatePattern, "d MMMM yyyy");
-  EXPECT_EQ(s.LongTimePattern, "hh:mm:ss");
   EXPECT_EQ(s.MonthNamesLong[2], "f\xE9vrier");
   EXPECT_EQ(s.MonthNamesShort[8], "ao\xFBt");
   EXPECT_EQ(s.DayNamesLong[1], "dimanche");
@@ -178,12 +189,10 @@ TEST_F(RegionalSettingsTest, ReloadRereadsItemsButKeepsNames) {
   ASSERT_TRUE(platform::SetThreadLocale(0x040C));
   ReloadRegionalSettings();
   EXPECT_EQ(platform::GetThreadLocale(), 0x0409u);
+  ExpectItems({'.', '/', ':', "M/d/yyyy", "dddd, MMMM d, yyyy", "h:mm AMPM", "h:mm:ss AMPM", "AM",
+               "PM"},
+              "reloaded en_US");
   const TRegionalSettings& s = RegionalSettings;
-  EXPECT_EQ(s.DecimalMark, '.');
-  EXPECT_EQ(s.DateMark, '/');
-  EXPECT_EQ(s.ShortDatePattern, "M/d/yyyy");
-  EXPECT_EQ(s.LongTimePattern, "h:mm:ss AMPM");
-  EXPECT_EQ(s.AmText, "AM");
   EXPECT_EQ(s.MonthNamesLong[2], "\xFAnor");
   EXPECT_EQ(s.DayNamesLong[1], "ned\xECle");
 }
