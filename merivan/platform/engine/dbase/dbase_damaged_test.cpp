@@ -9,6 +9,7 @@
 #include "merivan/exceptions.h"
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
+#include "tests/support/temp_dir.h"
 #include "tests/fixtures/dbase_writer.h"
 
 namespace merivan::engine {
@@ -16,7 +17,7 @@ namespace {
 
 using fixtures::DbaseTableSpec;
 using fixtures::DbaseWriter;
-using testing::ScratchDir;
+using merivan::testing::TempDir;
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -26,7 +27,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 std::string OpenAndReadAll(const std::string& path) {
   try {
     std::unique_ptr<TableDriver> t = OpenDbaseTable(path);
-    testing::ReadAll(*t);
+    dbase_test::ReadAll(*t);
     return "";
   } catch (const EDBEngineError& e) {
     return e.what();
@@ -48,7 +49,7 @@ DbaseWriter MemoTable(uint8_t version) {
 }
 
 TEST(DbaseDamaged, DamagedTablesNameTheFileAndTheFault) {
-  ScratchDir dir;
+  TempDir dir;
   DbaseTableSpec spec;
   spec.columns = {{"A", 'C', 3}, {"D", 'D', 8}};
   DbaseWriter w(spec);
@@ -78,7 +79,7 @@ TEST(DbaseDamaged, DamagedTablesNameTheFileAndTheFault) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const std::string path = dir.File("bad.dbf");
+    const std::string path = (dir / "bad.dbf");
     WriteBytes(path, c.damage(good));
     const std::string message = OpenAndReadAll(path);
     EXPECT_NE(message.find(c.message), std::string::npos) << message;
@@ -87,7 +88,7 @@ TEST(DbaseDamaged, DamagedTablesNameTheFileAndTheFault) {
 }
 
 TEST(DbaseDamaged, DamagedMemoFilesNameTheMemoFile) {
-  ScratchDir dir;
+  TempDir dir;
   struct Case {
     const char* what;
     uint8_t version;
@@ -112,7 +113,7 @@ TEST(DbaseDamaged, DamagedMemoFilesNameTheMemoFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const DbaseWriter w = MemoTable(c.version);
-    const std::string path = dir.File("memo.dbf");
+    const std::string path = (dir / "memo.dbf");
     WriteBytes(path, w.TableBytes());
     WriteBytes(w.MemoPath(path), c.damage(w.MemoBytes()));
     const std::string message = OpenAndReadAll(path);
@@ -124,14 +125,14 @@ TEST(DbaseDamaged, DamagedMemoFilesNameTheMemoFile) {
 // Every byte of the table header and the first memo blocks set to telling
 // values, and every truncation: each run ends normally or with an engine error.
 TEST(DbaseDamaged, NoDamagedByteEscapesAsAnythingButAnEngineError) {
-  ScratchDir dir;
+  TempDir dir;
   for (uint8_t version : {0x02, 0x83, 0x8B, 0x8C, 0xF5, 0x30}) {
     SCOPED_TRACE(static_cast<int>(version));
     const DbaseWriter w = MemoTable(version == 0x02 ? 0x03 : version);
     std::string table = w.TableBytes();
     if (version == 0x02) table[0] = 0x02;  // the dBASE III bytes read as a dBASE II header
     const std::string memo = w.MemoBytes();
-    const std::string path = dir.File("fuzz.dbf");
+    const std::string path = (dir / "fuzz.dbf");
     const std::string memoPath = w.MemoPath(path);
     std::string written;
     auto run = [&](const std::string& t, const std::string& m) {
@@ -139,7 +140,7 @@ TEST(DbaseDamaged, NoDamagedByteEscapesAsAnythingButAnEngineError) {
       if (m != written) WriteBytes(memoPath, written = m);
       try {
         std::unique_ptr<TableDriver> d = OpenDbaseTable(path);
-        testing::ReadAll(*d);
+        dbase_test::ReadAll(*d);
       } catch (const EDBEngineError&) {
       }
     };

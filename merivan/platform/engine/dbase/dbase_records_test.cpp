@@ -7,6 +7,7 @@
 #include "merivan/platform/engine/dbase/dbase_codepage.h"
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
+#include "tests/support/temp_dir.h"
 #include "tests/fixtures/dbase_writer.h"
 
 namespace merivan::engine {
@@ -14,14 +15,14 @@ namespace {
 
 using fixtures::DbaseTableSpec;
 using fixtures::DbaseWriter;
-using testing::ReadAll;
-using testing::ScratchDir;
+using dbase_test::ReadAll;
+using merivan::testing::TempDir;
 using Rows = std::vector<std::vector<std::string>>;
 
 bool HasMemo(uint8_t version) { return version == 0x83 || version == 0x8B || version == 0x8C || version >= 0x30; }
 
 TEST(DbaseRecords, EveryVersionReadsLiveRecordsInFileOrder) {
-  ScratchDir dir;
+  TempDir dir;
   for (uint8_t version : {0x02, 0x03, 0x83, 0x04, 0x8B, 0x8C, 0xF5, 0x30, 0x31, 0x32}) {
     SCOPED_TRACE(static_cast<int>(version));
     DbaseTableSpec spec;
@@ -41,7 +42,7 @@ TEST(DbaseRecords, EveryVersionReadsLiveRecordsInFileOrder) {
     w.AddRecord(record("second", " -3.0", "F", ""));
     w.AddRecord(record("third", "", "?", "3"));
     w.AddRecord(record("gone2", "", "", ""), true);
-    const std::string path = dir.File("v.dbf");
+    const std::string path = (dir / "v.dbf");
     w.Write(path);
     std::unique_ptr<TableDriver> t = OpenDbaseTable(path);
     EXPECT_EQ(t->RecordCount(), 3);
@@ -58,14 +59,14 @@ TEST(DbaseRecords, EveryVersionReadsLiveRecordsInFileOrder) {
 }
 
 TEST(DbaseRecords, TablesWithoutLiveRecords) {
-  ScratchDir dir;
+  TempDir dir;
   DbaseTableSpec spec;
   spec.columns = {{"A", 'C', 1}};
   for (int deleted : {0, 3}) {
     DbaseWriter w(spec);
     for (int i = 0; i < deleted; ++i) w.AddRecord({"x"}, true);
-    w.Write(dir.File("e.dbf"));
-    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("e.dbf"));
+    w.Write(dir / "e.dbf");
+    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "e.dbf");
     EXPECT_EQ(t->RecordCount(), 0);
     EXPECT_FALSE(t->Next());
     EXPECT_FALSE(t->Next());
@@ -74,19 +75,19 @@ TEST(DbaseRecords, TablesWithoutLiveRecords) {
 
 // More records than one read-ahead buffer holds, with deleted ones between.
 TEST(DbaseRecords, LongTablesStreamThroughTheBuffer) {
-  ScratchDir dir;
+  TempDir dir;
   DbaseTableSpec spec;
   spec.version = 0x04;
   spec.columns = {{"ID", 'N', 9}, {"PAD", 'C', 200}};
   DbaseWriter w(spec);
   const int n = 5000;
   for (int i = 0; i < n; ++i) w.AddRecord({std::to_string(i), "p"}, i % 7 == 3);
-  w.Write(dir.File("long.dbf"));
-  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("long.dbf"));
+  w.Write(dir / "long.dbf");
+  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "long.dbf");
   int expected = 0, live = 0;
   while (t->Next()) {
     while (expected % 7 == 3) ++expected;
-    ASSERT_EQ(testing::ValueText(*t, 0), std::to_string(expected));
+    ASSERT_EQ(dbase_test::ValueText(*t, 0), std::to_string(expected));
     ++expected;
     ++live;
   }
@@ -95,7 +96,7 @@ TEST(DbaseRecords, LongTablesStreamThroughTheBuffer) {
 }
 
 TEST(DbaseRecords, MemoFilesAreFoundIgnoringCaseAndReadInParts) {
-  ScratchDir dir;
+  TempDir dir;
   struct Case {
     uint8_t version;
     const char* extension;
@@ -115,8 +116,8 @@ TEST(DbaseRecords, MemoFilesAreFoundIgnoringCaseAndReadInParts) {
     for (int i = 0; i < 3000; ++i) big += static_cast<char>('a' + i % 26);
     w.AddRecord({w.AddMemo("short", ref)});
     w.AddRecord({w.AddMemo(big, ref)});
-    w.Write(dir.File("Memo.DBF"));
-    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("Memo.DBF"));
+    w.Write(dir / "Memo.DBF");
+    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "Memo.DBF");
     ASSERT_TRUE(t->Next());
     ASSERT_TRUE(t->Next());
     ASSERT_EQ(t->BlobSize(0), big.size());
@@ -125,14 +126,14 @@ TEST(DbaseRecords, MemoFilesAreFoundIgnoringCaseAndReadInParts) {
     EXPECT_EQ(std::string(reinterpret_cast<char*>(part), 10), big.substr(2990));
     EXPECT_EQ(t->ReadBlob(0, 3000, 5, part), 0u);
     EXPECT_EQ(t->ReadBlob(0, 4000, 5, part), 0u);
-    EXPECT_EQ(testing::ValueText(*t, 0), big);
-    std::remove(w.MemoPath(dir.File("Memo.DBF")).c_str());
+    EXPECT_EQ(dbase_test::ValueText(*t, 0), big);
+    std::remove(w.MemoPath(dir / "Memo.DBF").c_str());
   }
 }
 
 // A table whose memo file is gone still opens; its memo values are empty.
 TEST(DbaseRecords, MissingMemoFileGivesEmptyMemos) {
-  ScratchDir dir;
+  TempDir dir;
   DbaseTableSpec spec;
   spec.version = 0x8B;
   spec.columns = {{"A", 'C', 2}, {"M", 'M', 10}};
@@ -140,14 +141,14 @@ TEST(DbaseRecords, MissingMemoFileGivesEmptyMemos) {
   w.AddRecord({"x", w.AddMemo("lost")});
   {
     const std::string bytes = w.TableBytes();
-    FILE* f = std::fopen(dir.File("lost.dbf").c_str(), "wb");
+    FILE* f = std::fopen((dir / "lost.dbf").c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
   }
-  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("lost.dbf"));
+  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "lost.dbf");
   ASSERT_TRUE(t->Next());
-  EXPECT_EQ(testing::ValueText(*t, 0), "x ");
+  EXPECT_EQ(dbase_test::ValueText(*t, 0), "x ");
   EXPECT_EQ(t->BlobSize(1), 0u);
 }
 
@@ -171,7 +172,7 @@ class ScopedLocale {
 
 TEST(DbaseCodePages, LanguageDriverPicksTheConversionToAnsi) {
   ScopedLocale czech("cs_CZ.UTF-8");  // ANSI 1250
-  ScratchDir dir;
+  TempDir dir;
   struct Case {
     const char* what;
     uint8_t version;
@@ -199,27 +200,27 @@ TEST(DbaseCodePages, LanguageDriverPicksTheConversionToAnsi) {
     spec.columns = {{"N" + c.stored, 'C', static_cast<uint32_t>(c.stored.size())}};
     DbaseWriter w(spec);
     w.AddRecord({c.stored});
-    w.Write(dir.File("cp.dbf"));
-    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("cp.dbf"));
+    w.Write(dir / "cp.dbf");
+    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "cp.dbf");
     ASSERT_EQ(t->Fields().size(), 1u);
     EXPECT_EQ(t->Fields()[0].name, "N" + c.ansi);
     ASSERT_TRUE(t->Next());
-    std::string text = testing::ValueText(*t, 0);
+    std::string text = dbase_test::ValueText(*t, 0);
     t->ToAnsi(reinterpret_cast<uint8_t*>(text.data()), text.size());
     EXPECT_EQ(text, c.ansi);
   }
 }
 
 TEST(DbaseCodePages, UnknownOrMissingDriverUsesTheOemConversion) {
-  ScratchDir dir;
+  TempDir dir;
   for (uint8_t driver : {0x00, 0xF0}) {
     DbaseTableSpec spec;
     spec.languageDriver = driver;
     spec.columns = {{"C", 'C', 1}};
     DbaseWriter w(spec);
     w.AddRecord({"\xA0"});
-    w.Write(dir.File("oem.dbf"));
-    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("oem.dbf"));
+    w.Write(dir / "oem.dbf");
+    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "oem.dbf");
     uint8_t byte = 0xA0;
     t->ToAnsi(&byte, 1);
     EXPECT_EQ(byte, platform::OemToAnsiMap()[0xA0]);

@@ -16,8 +16,8 @@ namespace merivan::engine {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadAll;
-using testing::ValueText;
+using dbase_test::ReadAll;
+using dbase_test::ValueText;
 
 const std::string kDir = MERIVAN_SHARED_DIR "/tables/dbase";
 
@@ -147,9 +147,9 @@ TEST(DbaseSharedTables, KnownValues) {
   const Case cases[] = {
       {"dbase_8b.dbf", 0, "CHARACTER", "One" + std::string(97, ' ')},
       {"dbase_8b.dbf", 0, "NUMERICAL", "1"},
-      {"dbase_8b.dbf", 0, "DATE", testing::Day(1970, 1, 1)},
+      {"dbase_8b.dbf", 0, "DATE", dbase_test::Day(1970, 1, 1)},
       {"dbase_8b.dbf", 0, "LOGICAL", "T"},
-      {"dbase_8b.dbf", 1, "DATE", testing::Day(1970, 12, 31)},
+      {"dbase_8b.dbf", 1, "DATE", dbase_test::Day(1970, 12, 31)},
       {"dbase_8b.dbf", 0, "FLOAT", "1.23456789012346"},
       {"dbase_8b.dbf", 0, "MEMO", "First memo\r\n"},
       {"dbase_31.dbf", 0, "PRODUCTID", "1"},

@@ -1,33 +1,14 @@
 #pragma once
-// Test helpers: a scratch folder and reading every value of an open table
-// into plain texts that tests compare.
-#include <unistd.h>
-
+// Test helpers: every value of an open table as plain texts that tests compare.
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "merivan/platform/engine/table_driver.h"
 #include "merivan/platform/engine/dbase/value_parsing.h"
 
-namespace merivan::engine::testing {
-
-class ScratchDir {
- public:
-  ScratchDir() {
-    char tmpl[] = "/tmp/merivan-dbase-XXXXXX";
-    path_ = mkdtemp(tmpl);
-  }
-  ~ScratchDir() { std::filesystem::remove_all(path_); }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+namespace merivan::engine::dbase_test {
 
 // A value as a test text: "<null>", decimal integers, %.15g for doubles,
 // day numbers for dates, milliseconds for timestamps, bytes otherwise.
@@ -74,4 +55,4 @@ inline std::vector<std::vector<std::string>> ReadAll(TableDriver& t) {
 
 inline std::string Day(int y, int m, int d) { return std::to_string(*DayNumberOf(y, m, d)); }
 
-}  // namespace merivan::engine::testing
+}  // namespace merivan::engine::dbase_test

@@ -3,6 +3,7 @@
 
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
+#include "tests/support/temp_dir.h"
 #include "tests/fixtures/dbase_writer.h"
 
 namespace merivan::engine {
@@ -11,9 +12,9 @@ namespace {
 using fixtures::DbaseColumnSpec;
 using fixtures::DbaseTableSpec;
 using fixtures::DbaseWriter;
-using testing::Day;
-using testing::ScratchDir;
-using testing::ValueText;
+using dbase_test::Day;
+using merivan::testing::TempDir;
+using dbase_test::ValueText;
 
 struct TypeCase {
   const char* what;
@@ -76,7 +77,7 @@ TEST(DbaseTypes, EachStoredTypeGivesItsFieldTypeAndValue) {
       {"V full length", 0x32, {"V", 'V', 5}, "abcde", ftString, "abcde"},
       {"Q full length", 0x32, {"Q", 'Q', 3}, std::string("x\0y", 3), ftVarBytes, std::string("x\0y", 3)},
   };
-  ScratchDir dir;
+  TempDir dir;
   for (const TypeCase& c : cases) {
     SCOPED_TRACE(c.what);
     DbaseTableSpec spec;
@@ -84,7 +85,7 @@ TEST(DbaseTypes, EachStoredTypeGivesItsFieldTypeAndValue) {
     spec.columns = {c.column};
     DbaseWriter w(spec);
     w.AddRecord({c.stored});
-    const std::string path = dir.File("t.dbf");
+    const std::string path = (dir / "t.dbf");
     w.Write(path);
     std::unique_ptr<TableDriver> t = OpenDbaseTable(path);
     ASSERT_EQ(t->Fields().size(), 1u);
@@ -112,7 +113,7 @@ TEST(DbaseTypes, MemoColumnsOfEachFamilyGiveTheirBlobTypes) {
       {0xF5, 'G', 10, ftDBaseOle}, {0x30, 'M', 4, ftMemo},     {0x30, 'G', 4, ftDBaseOle},
       {0x31, 'W', 4, ftBlob},      {0x30, 'P', 4, ftGraphic},
   };
-  ScratchDir dir;
+  TempDir dir;
   const std::string value("bytes\0\x01\xFF of a value\r\n", 21);
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.version) + " " + c.letter);
@@ -122,8 +123,8 @@ TEST(DbaseTypes, MemoColumnsOfEachFamilyGiveTheirBlobTypes) {
     DbaseWriter w(spec);
     w.AddRecord({"a", w.AddMemo(value, c.length)});
     w.AddRecord({"b", ""});
-    w.Write(dir.File("m.dbf"));
-    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("m.dbf"));
+    w.Write(dir / "m.dbf");
+    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "m.dbf");
     ASSERT_EQ(t->Fields().size(), 2u);
     EXPECT_EQ(t->Fields()[1].type, c.type);
     ASSERT_TRUE(t->Next());
@@ -134,13 +135,13 @@ TEST(DbaseTypes, MemoColumnsOfEachFamilyGiveTheirBlobTypes) {
 }
 
 TEST(DbaseTypes, ColumnsOfUnknownTypeAreLeftOut) {
-  ScratchDir dir;
+  TempDir dir;
   DbaseTableSpec spec;
   spec.columns = {{"A", 'C', 2}, {"ODD", 'X', 3}, {"B", 'N', 2}};
   DbaseWriter w(spec);
   w.AddRecord({"ab", "xyz", "12"});
-  w.Write(dir.File("x.dbf"));
-  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("x.dbf"));
+  w.Write(dir / "x.dbf");
+  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "x.dbf");
   ASSERT_EQ(t->Fields().size(), 2u);
   EXPECT_EQ(t->Fields()[1].name, "B");
   ASSERT_TRUE(t->Next());
@@ -151,7 +152,7 @@ TEST(DbaseTypes, ColumnsOfUnknownTypeAreLeftOut) {
 // Visual FoxPro keeps nulls and the length of short V / Q values in the
 // bits of _NullFlags, one per V / Q column and one per nullable column.
 TEST(DbaseTypes, NullFlagsMakeNullableFieldsNullAndShortenVarFields) {
-  ScratchDir dir;
+  TempDir dir;
   DbaseTableSpec spec;
   spec.version = 0x32;
   spec.columns = {{"NAME", 'V', 6, 0, 2}, {"CODE", 'I', 4, 0, 2}, {"PLAIN", 'C', 3}, {"BIN", 'Q', 4},
@@ -162,10 +163,10 @@ TEST(DbaseTypes, NullFlagsMakeNullableFieldsNullAndShortenVarFields) {
                fixtures::DbaseLe64(10000), std::string(1, char(0x01 | 0x08))});
   w.AddRecord({"", fixtures::DbaseLe32(9), "", "", fixtures::DbaseLe64(10000), std::string(1, char(0x02 | 0x04 | 0x10))});
   w.AddRecord({"abcdef", fixtures::DbaseLe32(3), "q", "wxyz", fixtures::DbaseLe64(20000), std::string(1, '\0')});
-  w.Write(dir.File("n.dbf"));
-  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("n.dbf"));
+  w.Write(dir / "n.dbf");
+  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "n.dbf");
   ASSERT_EQ(t->Fields().size(), 5u);  // _NullFlags is no field
-  const auto rows = testing::ReadAll(*t);
+  const auto rows = dbase_test::ReadAll(*t);
   const std::vector<std::vector<std::string>> want = {
       {"ab", "9", "xyz", "\x07", "1"},
       {"<null>", "<null>", "   ", std::string(4, '\0'), "<null>"},
@@ -175,14 +176,14 @@ TEST(DbaseTypes, NullFlagsMakeNullableFieldsNullAndShortenVarFields) {
 }
 
 TEST(DbaseTypes, LongFoxProCharacterColumnsUseTheDecimalsByte) {
-  ScratchDir dir;
+  TempDir dir;
   DbaseTableSpec spec;
   spec.version = 0xF5;
   spec.columns = {{"LONG", 'C', 300}};
   DbaseWriter w(spec);
   w.AddRecord({std::string(300, 'z')});
-  w.Write(dir.File("l.dbf"));
-  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir.File("l.dbf"));
+  w.Write(dir / "l.dbf");
+  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "l.dbf");
   ASSERT_EQ(t->Fields().size(), 1u);
   EXPECT_EQ(t->Fields()[0].size, 300);
   ASSERT_TRUE(t->Next());

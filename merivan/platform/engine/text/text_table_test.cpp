@@ -5,6 +5,7 @@
 
 #include "merivan/exceptions.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
+#include "tests/support/temp_dir.h"
 #include "merivan/platform/engine/text/text_table.h"
 #include "merivan/platform/engine/text/text_values.h"
 #include "merivan/platform/locale/codepage.h"
@@ -12,9 +13,9 @@
 namespace merivan::engine {
 namespace {
 
-using testing::Day;
-using testing::ReadAll;
-using testing::ScratchDir;
+using dbase_test::Day;
+using dbase_test::ReadAll;
+using merivan::testing::TempDir;
 using Rows = std::vector<std::vector<std::string>>;
 
 void Put(const std::string& path, const std::string& text) {
@@ -41,9 +42,9 @@ const char* kVaryingSchema =
     "Field10 = Weight,NUMBER,20,02,119\r\n";
 
 TEST(TextTable, VaryingLinesOfEveryType) {
-  ScratchDir dir;
-  Put(dir.File("adr.sch"), kVaryingSchema);
-  Put(dir.File("adr.txt"),
+  TempDir dir;
+  Put((dir / "adr.sch"), kVaryingSchema);
+  Put((dir / "adr.txt"),
       "\"Smith, J.\",2002-03-05,3,123456,2.5,12.5,T,9:05:09,5.3.2002 14:05:09,1.25\r\n"
       "\"Ann \"\"A\"\"\",5.3.2002,-2,-7,-0.5,0,false,23:59,2002-03-05T00:00:01,\r\n"
       "\r\n"
@@ -52,7 +53,7 @@ TEST(TextTable, VaryingLinesOfEveryType) {
       "\"Only\"\r\n"
       "\"Far too long name\",,,,,,,,,,extra\r\n"
       "\x1A");
-  std::unique_ptr<TableDriver> t = OpenTextTable(dir.File("adr.txt"));
+  std::unique_ptr<TableDriver> t = OpenTextTable(dir / "adr.txt");
   ASSERT_EQ(t->Fields().size(), 10u);
   const std::vector<std::pair<std::string, TFieldType>> fields = {
       {"Name", ftString},   {"Born", ftDate},    {"Kids", ftSmallint}, {"Id", ftInteger},
@@ -79,18 +80,18 @@ TEST(TextTable, VaryingLinesOfEveryType) {
 }
 
 TEST(TextTable, FixedColumnsAtTheirOffsets) {
-  ScratchDir dir;
-  Put(dir.File("FIX.SCH"),
+  TempDir dir;
+  Put((dir / "FIX.SCH"),
       "[FIX]\nFILETYPE = FIXED\nCHARSET = ANSI\n"
       "Field1 = Name,CHAR,8,00,00\nField2 = Born,DATE,10,00,8\nField3 = Paid,BOOL,1,00,18\n"
       "Field4 = Sum,NUMBER,7,02,19\n");
-  Put(dir.File("Fix.Txt"),
+  Put((dir / "Fix.Txt"),
       "Smith   2002-03-05T   12.50\n"
       "Nov\xE1k   05.03.2002F  -1.00\n"
       "Short\n"
       "\n"
       "        1.1.1900  ?\n");
-  std::unique_ptr<TableDriver> t = OpenTextTable(dir.File("Fix.Txt"));
+  std::unique_ptr<TableDriver> t = OpenTextTable(dir / "Fix.Txt");
   EXPECT_EQ(t->RecordCount(), 4);
   const std::string n = "<null>";
   const Rows want = {
@@ -106,10 +107,10 @@ TEST(TextTable, FixedColumnsAtTheirOffsets) {
 }
 
 TEST(TextTable, AsciiTablesConvertFromTheOemCodePage) {
-  ScratchDir dir;
-  Put(dir.File("oem.sch"), "FILETYPE = VARYING\nCHARSET = ascii\nField1 = N\xA0me,CHAR,4,00,00\n");
-  Put(dir.File("oem.txt"), "\"\xA0\"\n");
-  std::unique_ptr<TableDriver> t = OpenTextTable(dir.File("oem.txt"));
+  TempDir dir;
+  Put((dir / "oem.sch"), "FILETYPE = VARYING\nCHARSET = ascii\nField1 = N\xA0me,CHAR,4,00,00\n");
+  Put((dir / "oem.txt"), "\"\xA0\"\n");
+  std::unique_ptr<TableDriver> t = OpenTextTable(dir / "oem.txt");
   const std::string name = std::string("N") + static_cast<char>(platform::OemToAnsiMap()[0xA0]) + "me";
   EXPECT_EQ(t->Fields()[0].name, name);
   uint8_t byte = 0xA0;
@@ -118,30 +119,30 @@ TEST(TextTable, AsciiTablesConvertFromTheOemCodePage) {
 }
 
 TEST(TextTable, SeparatorAndDelimiterOfTheSchema) {
-  ScratchDir dir;
-  Put(dir.File("s.sch"),
+  TempDir dir;
+  Put((dir / "s.sch"),
       "FILETYPE = VARYING\nDELIMITER = '\nSEPARATOR = ;\nField1 = A,CHAR,9,00,00\nField2 = B,CHAR,9,00,00\n"
       "Field3 = C,LONGINT,9,00,00\n");
-  Put(dir.File("s.txt"), "'x;y';'it's';7\nplain;'';\n");
-  std::unique_ptr<TableDriver> t = OpenTextTable(dir.File("s.txt"));
+  Put((dir / "s.txt"), "'x;y';'it's';7\nplain;'';\n");
+  std::unique_ptr<TableDriver> t = OpenTextTable(dir / "s.txt");
   const Rows want = {{"x;y", "it's", "7"}, {"plain", "", "<null>"}};
   EXPECT_EQ(ReadAll(*t), want);
 }
 
 TEST(TextTable, ATableWithoutItsSchemaFails) {
-  ScratchDir dir;
-  Put(dir.File("lonely.txt"), "a,b\n");
+  TempDir dir;
+  Put((dir / "lonely.txt"), "a,b\n");
   try {
-    OpenTextTable(dir.File("lonely.txt"));
+    OpenTextTable(dir / "lonely.txt");
     FAIL() << "opened without a schema";
   } catch (const EDBEngineError& e) {
     EXPECT_NE(std::string(e.what()).find("no schema file lonely.sch"), std::string::npos) << e.what();
-    EXPECT_NE(std::string(e.what()).find(dir.File("lonely.txt")), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find(dir / "lonely.txt"), std::string::npos) << e.what();
   }
 }
 
 TEST(TextTable, BadSchemasNameTheFault) {
-  ScratchDir dir;
+  TempDir dir;
   struct Case {
     const char* schema;
     const char* message;
@@ -161,16 +162,16 @@ TEST(TextTable, BadSchemasNameTheFault) {
       {"FILETYPE = VARYING\nSEPARATOR =\nField1 = A,CHAR,4,00,00\n", "SEPARATOR is empty"},
       {"FILETYPE = VARYING\nField1 = ,CHAR,4,00,00\n", "has no name"},
   };
-  Put(dir.File("b.txt"), "x\n");
+  Put((dir / "b.txt"), "x\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.schema);
-    Put(dir.File("b.sch"), c.schema);
+    Put((dir / "b.sch"), c.schema);
     try {
-      OpenTextTable(dir.File("b.txt"));
+      OpenTextTable(dir / "b.txt");
       ADD_FAILURE() << "opened";
     } catch (const EDBEngineError& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
-      EXPECT_NE(std::string(e.what()).find(dir.File("b.sch")), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find(dir / "b.sch"), std::string::npos) << e.what();
     }
   }
 }
