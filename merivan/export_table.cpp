@@ -3,6 +3,7 @@
 #include <charconv>
 #include <vector>
 
+#include "merivan/exceptions.h"
 #include "merivan/field_list.h"
 #include "merivan/output_file.h"
 #include "merivan/recode_cp852.h"
@@ -70,6 +71,7 @@ void SetStatus(TApplication& app, int64_t records) {
 
 void ExportTable(TTable& table, const std::string& outputPath, const std::string& codePageName,
                  const std::string& fieldList) {
+  if (Main == nullptr) throw EInvalidOperation("ExportTable needs the main window");
   TApplication& app = Main->Application();
   int64_t records = 0;
   TOutputFile out(outputPath);
