@@ -1,0 +1,160 @@
+// dBASE, FoxPro and text tables exported by the merivan binary, as a user
+// runs it: no display, a Czech locale (ANSI 1250, OEM 852).
+#include <dirent.h>
+#include <strings.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "merivan/store/ttable.h"
+#include "tests/fixtures/dbase_writer.h"
+#include "tests/merivan/merivan_process.h"
+
+namespace merivan::e2e {
+namespace {
+
+using fixtures::DbaseTableSpec;
+using fixtures::DbaseWriter;
+
+const std::string kCorpus = std::string(MERIVAN_SHARED_DIR) + "/tables/dbase";
+
+std::vector<std::string> CorpusTables() {
+  std::vector<std::string> names;
+  if (DIR* d = opendir(kCorpus.c_str())) {
+    while (dirent* e = readdir(d)) {
+      const std::string n = e->d_name;
+      if (n.size() > 4 && strcasecmp(n.c_str() + n.size() - 4, ".dbf") == 0) names.push_back(n);
+    }
+    closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t i = 0; (i = text.find(what, i)) != std::string::npos; i += what.size()) ++n;
+  return n;
+}
+
+// Live records of the table, and the line ends its export must hold: one
+// after the header, one per record, and those inside the values.
+size_t ExpectedLineEnds(const std::string& name, int32_t& records) {
+  TTable table;
+  table.Name = "ADR";
+  table.SetDatabaseName(kCorpus);
+  table.SetTableName(name);
+  table.SetActive(true);
+  size_t ends = 1;
+  records = 0;
+  std::string text;
+  for (; !table.Eof(); table.Next()) {
+    ++records;
+    ++ends;
+    for (int i = 0; i < table.FieldCount(); ++i) {
+      table.Fields(i).ValueText(text);
+      ends += Count(text, "\r\n");
+    }
+  }
+  EXPECT_EQ(records, table.RecordCount()) << name;
+  return ends;
+}
+
+TEST(DbaseExport, EveryCorpusTableExportsOneLinePerLiveRecord) {
+  const auto names = CorpusTables();
+  if (names.empty()) GTEST_SKIP() << "no shared dBASE tables in " << kCorpus;
+  TempDir dir;
+  for (const std::string& name : names) {
+    const RunResult r = RunMerivan({kCorpus, name, dir / "out.txt"});
+    EXPECT_EQ(r.exitStatus, 0) << name << ": " << r.err;
+    EXPECT_EQ(r.err, "") << name;
+    int32_t records = 0;
+    const size_t ends = ExpectedLineEnds(name, records);
+    const std::string out = ReadFile(dir / "out.txt");
+    EXPECT_EQ(Count(out, "\r\n"), ends) << name;
+    EXPECT_EQ(out.size() >= 2 ? out.substr(out.size() - 2) : out, "\r\n") << name;
+  }
+}
+
+TEST(DbaseExport, TableOfEachKindGivesItsExactText) {
+  TempDir dir;
+  // dBASE IV in code page 852, with a deleted record and a memo file.
+  DbaseTableSpec spec;
+  spec.version = 0x8B;
+  spec.languageDriver = 0x64;
+  spec.columns = {{"JM\x90NO", 'C', 6}, {"DETI", 'N', 2}, {"PLAT", 'N', 8, 2}, {"NAROZEN", 'D', 8},
+                  {"AKTIVNI", 'L', 1}, {"POZNAMKA", 'M', 10}};
+  DbaseWriter w(spec);
+  w.AddRecord({"Nov\xA0k", " 2", "  -12.50", "20020305", "T", w.AddMemo("\x9F\x61s\r\nt\xD8")});
+  w.AddRecord({"Pry\x9D", " 1", "1", "20010101", "F", ""}, true);
+  w.AddRecord({"\xAC\x65rn\xEC", "", "1234.5", "", "?", ""});
+  w.Write(dir / "lide.dbf");
+  const RunResult r = RunMerivan({dir.path(), "LIDE.DBF", dir / "out.txt"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(ReadFile(dir / "out.txt"),
+            "JM\xC9NO;DETI;PLAT;NAROZEN;AKTIVNI;POZNAMKA\r\n"
+            "\"Nov\xE1k \";2;-12,5;5.3.2002;True;\xE8\x61s\r\nt\xEC\r\n"
+            "\"\xC8\x65rn\xFD \";;1234,5;;;\r\n");
+}
+
+TEST(DbaseExport, VisualFoxProTableWithNullsAndDateTimes) {
+  TempDir dir;
+  DbaseTableSpec spec;
+  spec.version = 0x30;
+  spec.languageDriver = 0xC8;
+  spec.columns = {{"ID", 'I', 4}, {"NAME", 'C', 4, 0, 2}, {"PRICE", 'Y', 8, 4}, {"WHEN", 'T', 8},
+                  {"_NullFlags", '0', 1, 0, 5}};
+  DbaseWriter w(spec);
+  const uint32_t march5 = 730914 + 1721425;
+  w.AddRecord({fixtures::DbaseLe32(1), "\x9A\x65k", fixtures::DbaseLe64(125000),
+               fixtures::DbaseVfpDateTime(march5, 50709000), std::string(1, '\0')});
+  w.AddRecord({fixtures::DbaseLe32(2), "", fixtures::DbaseLe64(0), fixtures::DbaseVfpDateTime(march5, 0),
+               std::string(1, '\x01')});
+  w.Write(dir / "vfp.dbf");
+  const RunResult r = RunMerivan({dir.path(), "vfp.dbf", dir / "out.txt"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(ReadFile(dir / "out.txt"),
+            "ID;NAME;PRICE;WHEN\r\n"
+            "1;\"\x9A\x65k \";12,5;5.3.2002 14:05:09\r\n"
+            "2;\"\";0;5.3.2002\r\n");
+}
+
+TEST(DbaseExport, TextTablesOfBothKinds) {
+  TempDir dir;
+  {
+    std::ofstream(dir / "adresati.sch", std::ios::binary)
+        << "[ADRESATI]\r\nFILETYPE = VARYING\r\nCHARSET = ascii\r\nDELIMITER = \"\r\nSEPARATOR = ,\r\n"
+           "Field1 = Jmeno,CHAR,10,00,00\r\nField2 = Narozen,DATE,11,00,10\r\nField3 = Aktivni,BOOL,1,00,21\r\n";
+    std::ofstream(dir / "adresati.txt", std::ios::binary)
+        << "\"Nov\xA0k\",2002-03-05,T\r\n\"Dvo\xFD\xA0k\",,F\r\n";
+    std::ofstream(dir / "pevna.sch", std::ios::binary)
+        << "[PEVNA]\nFILETYPE = FIXED\nCHARSET = ANSI\nField1 = Kod,SHORT,3,00,0\nField2 = Cena,CURRENCY,8,02,3\n";
+    std::ofstream(dir / "pevna.txt", std::ios::binary) << " 12   2.50\n-3        \n";
+  }
+  RunResult r = RunMerivan({dir.path(), "adresati.txt", dir / "out.txt"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(ReadFile(dir / "out.txt"),
+            "Jmeno;Narozen;Aktivni\r\n\"Nov\xE1k\";5.3.2002;True\r\n\"Dvo\xF8\xE1k\";;False\r\n");
+  r = RunMerivan({dir.path(), "PEVNA.TXT", dir / "out.txt"});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "Kod;Cena\r\n12;2,5\r\n-3;\r\n");
+}
+
+TEST(DbaseExport, FailuresEndWithTheEngineMessage) {
+  TempDir dir;
+  std::ofstream(dir / "alone.txt", std::ios::binary) << "x\n";
+  std::ofstream(dir / "broken.dbf", std::ios::binary) << std::string("\x03\x01\x02\x03", 4);
+  struct Case {
+    const char* table;
+    const char* message;
+  };
+  for (const Case& c : {Case{"alone.txt", "no schema file alone.sch"}, Case{"broken.dbf", "too short"}}) {
+    const RunResult r = RunMerivan({dir.path(), c.table, dir / "out.txt"});
+    EXPECT_EQ(r.exitStatus, 255) << c.table;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(dir / c.table), std::string::npos) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace merivan::e2e
