@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "merivan/format/date_time_text.h"
@@ -150,6 +151,30 @@ TEST_F(DateTimeTextTest, OutputIsCutAt256Bytes) {
   const std::string text = DateTimeText(names, k5March2002, 0);
   EXPECT_EQ(text.size(), 256u);
   EXPECT_EQ(text.substr(0, 12), "March March ");
+}
+
+// Arbitrary bytes as patterns, with nested settings patterns and lead
+// bytes: the output never passes 256 bytes and nothing reads outside.
+TEST_F(DateTimeTextTest, ArbitraryPatternsStayInBounds) {
+  std::mt19937 random(1);
+  const std::string alphabet = "ymndhstcgeaAMPYHD/:'\" \x81\x82 .-";
+  const auto pattern = [&](size_t length) {
+    std::string p;
+    for (size_t i = 0; i < length; ++i)
+      p += random() % 4 == 0 ? static_cast<char>(random() % 256) : alphabet[random() % alphabet.size()];
+    return p;
+  };
+  RegionalSettings.LeadBytes.set(0x81);
+  RegionalSettings.LeadBytes.set(0xE0);
+  for (int round = 0; round < 2000; ++round) {
+    RegionalSettings.ShortDatePattern = pattern(random() % 40);
+    RegionalSettings.LongDatePattern = pattern(random() % 40);
+    RegionalSettings.ShortTimePattern = pattern(random() % 40);
+    RegionalSettings.LongTimePattern = pattern(random() % 300);
+    const int32_t day = static_cast<int32_t>(random());
+    const int32_t ms = static_cast<int32_t>(random());
+    EXPECT_LE(DateTimeText(pattern(random() % 400), day, ms).size(), 256u);
+  }
 }
 
 TEST_F(DateTimeTextTest, TimeOutsideOneDayWrapsAround) {

@@ -10,7 +10,8 @@
 namespace merivan::platform {
 
 // The Windows ANSI code page of the language of LC_CTYPE (LC_ALL, else
-// LC_CTYPE, else LANG): 1250 for cs, sk, pl, hu, ... ; 1252 for C/POSIX.
+// LC_CTYPE, else LANG): 1250 for cs, sk, pl, hu, ... ; the double-byte 932,
+// 936, 949 and 950 for ja, zh_CN, ko and zh_TW; 1252 for C/POSIX.
 int AnsiCodePage();
 // The matching OEM (MS-DOS) code page: 852 for cs, 437 for en_US, 850 for
 // western Europe, 866 for ru; 437 for C/POSIX.
