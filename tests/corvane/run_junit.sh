@@ -5,6 +5,7 @@
 # or UndefinedBehaviorSanitizer finds something.
 set -euo pipefail
 preload=""
+defines=()
 while [[ $# -gt 0 ]]; do
   case "$1" in
     --java) java="$2"; shift 2 ;;
@@ -15,6 +16,7 @@ while [[ $# -gt 0 ]]; do
     --sqlite-driver) sqlite_driver="$2"; shift 2 ;;
     --work) work="$2"; shift 2 ;;
     --preload) preload="$2"; shift 2 ;;
+    --define) defines+=("-D$2"); shift 2 ;;
     --) shift; break ;;
     *) echo "run_junit.sh: unknown argument $1" >&2; exit 2 ;;
   esac
@@ -45,8 +47,9 @@ set +e
   -Dcorvane.setup="$setup" \
   -Dcorvane.sqliteDriver="$sqlite_driver" \
   -Dcorvane.work="$work" \
+  "${defines[@]}" \
   -jar "$launcher" --disable-banner --disable-ansi-colors --details=tree --fail-if-no-tests \
-  --class-path "$classes" --scan-class-path "$@" 2>&1 | tee "$work/output.txt"
+  --class-path "$classes" "$@" 2>&1 | tee "$work/output.txt"
 status=${PIPESTATUS[0]}
 set -e
 

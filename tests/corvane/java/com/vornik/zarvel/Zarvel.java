@@ -3,7 +3,13 @@ package com.vornik.zarvel;
 /** The host's entry to libcorvane: ODBC data sources and drivers. */
 public final class Zarvel {
     static {
-        System.loadLibrary("corvane");
+        // The host may name the library file; otherwise java.library.path has it.
+        String path = System.getProperty("corvane.library");
+        if (path != null) {
+            System.load(path);
+        } else {
+            System.loadLibrary("corvane");
+        }
     }
 
     private Zarvel() {
