@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Times the headless export of the 1,000,000-record dBASE IV table beside cat
+# of its input and its output, with peak memory, then the reader alone.
+# Release build in build/bench (BENCH_BUILD_DIR). Goal: export under 1.5 s,
+# peak memory constant (the same for 1,000 records as for 1,000,000).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="${BENCH_BUILD_DIR:-$root/build/bench}"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DMERIVAN_BENCH=ON -DMERIVAN_TESTS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target merivan make-million-dbase dbase_read_bench >/dev/null
+"$root/scripts/make-locales.sh" "$build/locales"
+
+data="$build/bench-data"
+mkdir -p "$data"
+table="$data/million.dbf"
+out="$data/million-dbf.txt"
+[[ -f "$table" ]] || "$build/bench/dbase/make-million-dbase" "$table"
+
+measure() {  # label, command...
+  local label="$1"; shift
+  /usr/bin/time -f "%e %M" -o "$data/time.txt" "$@"
+  read -r seconds kb <"$data/time.txt"
+  awk -v l="$label" -v s="$seconds" -v k="$kb" 'BEGIN { printf "%-28s %6.2f s  peak %6.1f MB\n", l, s, k / 1024 }'
+}
+
+cat "$table" >/dev/null  # warm the page cache so every run reads from memory
+measure "cat input ($(du -h "$table" | cut -f1))" sh -c 'cat "$1" >/dev/null' cat "$table"
+measure "export (headless)" env -u DISPLAY LC_ALL=cs_CZ.UTF-8 LOCPATH="$build/locales" \
+  "$build/merivan/merivan" "$data" million.dbf "$out"
+measure "cat output ($(du -h "$out" | cut -f1))" sh -c 'cat "$1" >/dev/null' cat "$out"
+echo "records written: $(($(wc -l <"$out") - 1))"
+BENCH_TABLE="$table" "$build/bench/dbase/dbase_read_bench" --benchmark_min_time=1 2>/dev/null | tail -n 1
