@@ -77,9 +77,9 @@ TEST_F(LocaleInfoTest, TableLocalesHaveTheirWindowsPatterns) {
   };
   const Case cases[] = {
       {"cs_CZ.UTF-8", 0x0405, ",", "d.M.yyyy", "d. MMMM yyyy", "1", "0", "dop."},
-      {"sk_SK.UTF-8", 0x041B, ",", "d.M.yyyy", "d. MMMM yyyy", "1", "0", ""},
+      {"sk_SK.UTF-8", 0x041B, ",", "d. M. yyyy", "d. MMMM yyyy", "1", "0", ""},
       {"pl_PL.UTF-8", 0x0415, ",", "yyyy-MM-dd", "d MMMM yyyy", "1", "1", ""},
-      {"hu_HU.UTF-8", 0x040E, ",", "yyyy. MM. dd.", "yyyy. MMMM d.", "1", "0", "de."},
+      {"hu_HU.UTF-8", 0x040E, ",", "yyyy.MM.dd.", "yyyy. MMMM d.", "1", "0", "de."},
       {"de_DE.UTF-8", 0x0407, ",", "dd.MM.yyyy", "dddd, d. MMMM yyyy", "1", "1", ""},
       {"en_US.UTF-8", 0x0409, ".", "M/d/yyyy", "dddd, MMMM d, yyyy", "0", "0", "AM"},
       {"en_GB.UTF-8", 0x0809, ".", "dd/MM/yyyy", "dd MMMM yyyy", "1", "1", "AM"},
