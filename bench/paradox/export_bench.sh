@@ -18,6 +18,12 @@ out="$data/million.txt"
 
 measure() {  # label, command...
   local label="$1"; shift
+  if [[ ! -x /usr/bin/time ]]; then  # Debian package "time" gives the peak memory too
+    local start end
+    start=$(date +%s.%N); "$@"; end=$(date +%s.%N)
+    awk -v l="$label" -v a="$start" -v b="$end" 'BEGIN { printf "%-28s %6.2f s\n", l, b - a }'
+    return
+  fi
   /usr/bin/time -f "%e %M" -o "$data/time.txt" "$@"
   read -r seconds kb <"$data/time.txt"
   awk -v l="$label" -v s="$seconds" -v k="$kb" 'BEGIN { printf "%-28s %6.2f s  peak %6.1f MB\n", l, s, k / 1024 }'

@@ -179,6 +179,8 @@ const ParadoxTable::BlobValue& ParadoxTable::Blob(size_t index) {
   if (length == 0) {
     value = {true, 0, 0};
   } else if (offsetWord == 0) {
+    // A value that fits its record lies there whole; only .mb copies of
+    // graphics carry the 8-byte prefix.
     if (length > leader)
       Damaged("a blob of field " + std::to_string(columnOf_[index] + 1) + " claims " + std::to_string(length) +
               " bytes in a record that holds " + std::to_string(leader));
