@@ -1,6 +1,7 @@
 #include "merivan/platform/engine/paradox/blob_file.h"
 
 #include "merivan/platform/engine/paradox/engine_error.h"
+#include "merivan/platform/engine/paradox/little_endian.h"
 #include "merivan/platform/files/find_file.h"
 
 namespace merivan::engine::paradox {
@@ -14,8 +15,6 @@ constexpr uint32_t kSlotDataStart = kSlotTable + 5 * kSlots;  // no value may st
 constexpr uint32_t kSingleHeader = 9;
 constexpr uint32_t kGraphicPrefix = 8;
 
-uint32_t Le16(const uint8_t* p) { return p[0] | (uint32_t{p[1]} << 8); }
-uint32_t Le32(const uint8_t* p) { return Le16(p) | (Le16(p + 2) << 16); }
 
 }  // namespace
 

@@ -4,13 +4,12 @@
 #include <cstring>
 
 #include "merivan/platform/engine/paradox/engine_error.h"
+#include "merivan/platform/engine/paradox/little_endian.h"
 
 namespace merivan::engine::paradox {
 
 namespace {
 
-uint32_t Le16(const uint8_t* p) { return p[0] | (uint32_t{p[1]} << 8); }
-uint32_t Le32(const uint8_t* p) { return Le16(p) | (Le16(p + 2) << 16); }
 
 constexpr uint32_t kPlainMarker = 0xFF00FF00u;  // encryption word 1 of every 4.x+ table
 constexpr size_t kBlockHeader = 6;

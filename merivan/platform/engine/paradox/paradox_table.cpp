@@ -8,6 +8,7 @@
 #include "merivan/platform/engine/paradox/blob_file.h"
 #include "merivan/platform/engine/paradox/block_window.h"
 #include "merivan/platform/engine/paradox/engine_error.h"
+#include "merivan/platform/engine/paradox/little_endian.h"
 #include "merivan/platform/engine/paradox/field_decode.h"
 #include "merivan/platform/engine/paradox/paradox_header.h"
 #include "merivan/platform/engine/paradox/read_only_file.h"
@@ -21,8 +22,6 @@ using namespace paradox;
 
 constexpr uint32_t kBlobRef = 10;  // u32 offset, u32 length, u16 modification number
 
-uint32_t Le16(const uint8_t* p) { return p[0] | (uint32_t{p[1]} << 8); }
-uint32_t Le32(const uint8_t* p) { return Le16(p) | (Le16(p + 2) << 16); }
 
 // The table's characters to the user's ANSI code page: from the code page
 // the header names, or the OEM conversion when it names none (3.x) or one
