@@ -119,6 +119,8 @@ const std::vector<Case>& Cases() {
       {"loop to the first block", [](Files& f) { Put16(f.db, BlockAt(8), 1); }, "loops back to block 1"},
       {"too many records in a block", [](Files& f) { Put16(f.db, BlockAt(2) + 4, 30 * kRecord); },
        "block 2 claims more records"},
+      {"part of a record in a block", [](Files& f) { Put16(f.db, BlockAt(2) + 4, 2 * kRecord + 1); },
+       "block 2 holds a part of a record"},
       // Blob references.
       {"in-record blob longer than its room", [](Files& f) { Put32(f.db, MemoRef(2) + 4, 11); },
        "claims 11 bytes in a record that holds 10"},

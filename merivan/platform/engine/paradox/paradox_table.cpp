@@ -125,6 +125,8 @@ bool ParadoxTable::EnterBlock(uint32_t k) {
   nextBlock_ = Le16(block);
   const int16_t addDataSize = static_cast<int16_t>(Le16(block + 4));
   if (addDataSize < 0) return false;
+  if (static_cast<uint32_t>(addDataSize) % header_.recordSize != 0)
+    Damaged("data block " + std::to_string(k) + " holds a part of a record");
   const uint32_t records = static_cast<uint32_t>(addDataSize) / header_.recordSize + 1;
   if (6 + uint64_t{records} * header_.recordSize > header_.blockSize)
     Damaged("data block " + std::to_string(k) + " claims more records than it can hold");
