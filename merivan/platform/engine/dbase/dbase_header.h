@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace merivan::engine {
+#include "merivan/platform/engine/dbase/dbase_file.h"
 
-class ReadOnlyFile;
+namespace merivan::engine {
 
 // The families whose stored forms differ.
 enum class DbaseFlavour {

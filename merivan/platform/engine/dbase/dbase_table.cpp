@@ -9,7 +9,7 @@
 #include "merivan/platform/engine/dbase/dbase_fields.h"
 #include "merivan/platform/engine/dbase/dbase_header.h"
 #include "merivan/platform/engine/dbase/dbase_memo.h"
-#include "merivan/platform/engine/dbase/read_only_file.h"
+#include "merivan/platform/engine/dbase/dbase_file.h"
 #include "merivan/platform/locale/codepage.h"
 
 namespace merivan::engine {
@@ -48,7 +48,7 @@ class DbaseTable : public TableDriver {
 
  private:
   [[noreturn]] void Damaged(const std::string& what) const {
-    throw EDBEngineError(EngineMessage(what, file_.Path()));
+    ThrowTableError(what, file_.Path());
   }
   void MapColumns();
   void CountLiveRecords();
@@ -138,7 +138,7 @@ const uint8_t* DbaseTable::Record(uint64_t index) {
     bufferFirst_ = index;
     bufferCount_ = std::min<uint64_t>(perBuffer, header_.recordCount - index);
     const size_t bytes = static_cast<size_t>(bufferCount_ * header_.recordSize);
-    file_.ReadExactly(header_.headerSize + index * header_.recordSize, bytes, buffer_.data(),
+    ReadExactly(file_, header_.headerSize + index * header_.recordSize, bytes, buffer_.data(),
                       "The table file ends inside a record");
   }
   return buffer_.data() + (index - bufferFirst_) * header_.recordSize;
