@@ -8,8 +8,10 @@
 
 namespace merivan::engine {
 
-// Mazovia (Polish MS-DOS) has no iconv name; it gets a code of its own.
+// Mazovia (Polish MS-DOS) and Kamenický (Czech and Slovak MS-DOS) have no
+// iconv names; they get tables of their own under these numbers.
 constexpr int kMazoviaCodePage = 620;
+constexpr int kKamenickyCodePage = 895;
 
 // The code page of a language driver byte; 0 when the byte is 0 or unknown.
 int LanguageDriverCodePage(uint8_t id);

@@ -186,6 +186,7 @@ TEST(DbaseCodePages, LanguageDriverPicksTheConversionToAnsi) {
       {"852 (0x1F)", 0x04, 0x1F, "", "\xA7\xD8", "\x9E\xEC"},         // ž ě
       {"1250", 0x30, 0xC8, "", "\x9A\xE8", "\x9A\xE8"},               // š č unchanged
       {"Mazovia", 0x30, 0x69, "", "\x86\x92\x9E\xA1", "\xB9\xB3\x9C\xAF"},  // ą ł ś Ż
+      {"Kamenicky", 0x03, 0x68, "", "\x80\x87\x9E\xA9\x96", "\xC8\xE8\xD8\xF8\xF9"},  // Č č Ř ř ů
       {"1251 without 1250 letters", 0x30, 0xC9, "", "\xE0", "?"},
       {"437", 0x03, 0x01, "", "\x81", "\xFC"},                        // ü
       {"level 7 name", 0x8C, 0, "DB852CZ0", "\xA0", "\xE1"},
