@@ -15,10 +15,23 @@ namespace merivan {
 namespace {
 
 int OpenForWriting(const std::string& path, bool& created) {
-  // O_EXCL first tells whether the file is ours to remove again should the lock fail.
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  // O_EXCL first tells whether the file is ours to remove again should the
+  // lock fail. O_NONBLOCK keeps a pipe without a reader from hanging the
+  // open (it fails with ENXIO instead); writes block as usual afterwards.
+  const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK;
+  int fd = open(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
   created = fd >= 0;
-  if (fd < 0 && errno == EEXIST) fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0 && errno == EEXIST) fd = open(path.c_str(), flags);
+  if (fd >= 0) {
+    const int status = fcntl(fd, F_GETFL);
+    if (status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1) {
+      const int err = errno;
+      close(fd);
+      if (created) unlink(path.c_str());
+      errno = err;
+      return -1;
+    }
+  }
   return fd;
 }
 

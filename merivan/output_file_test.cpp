@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 
 #include "merivan/exceptions.h"
+#include "merivan/file_errors.h"
 #include "tests/support/temp_dir.h"
 
 namespace merivan {
@@ -73,6 +75,12 @@ TEST_F(OutputFileTest, ASecondWriterIsKeptOutAndReadersAreNot) {
   EXPECT_NE(reader, -1);
   if (reader >= 0) close(reader);
   again.Close();
+}
+
+TEST_F(OutputFileTest, PipeWithoutReaderFailsInsteadOfWaiting) {
+  const std::string fifo = dir_ + "/fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ErrorCode([&] { TOutputFile f(fifo); }), kErrnoBase + ENXIO);
 }
 
 TEST_F(OutputFileTest, FullDeviceFailsWithCode112) {
