@@ -2,9 +2,10 @@
 # Runs the corvane JUnit tests in one JVM with -Xcheck:jni, against private
 # unixODBC ini files made afresh under the work folder. Fails when JUnit
 # fails, or when the JVM reports any JNI misuse ("WARNING" lines on stdout)
-# or UndefinedBehaviorSanitizer finds something.
+# or a sanitizer finds something.
 set -euo pipefail
 preload=""
+asan_runtime=""
 defines=()
 while [[ $# -gt 0 ]]; do
   case "$1" in
@@ -16,6 +17,7 @@ while [[ $# -gt 0 ]]; do
     --sqlite-driver) sqlite_driver="$2"; shift 2 ;;
     --work) work="$2"; shift 2 ;;
     --preload) preload="$2"; shift 2 ;;
+    --asan-runtime) asan_runtime="$2"; shift 2 ;;
     --define) defines+=("-D$2"); shift 2 ;;
     --) shift; break ;;
     *) echo "run_junit.sh: unknown argument $1" >&2; exit 2 ;;
@@ -38,8 +40,17 @@ export CORVANE_SETUP_LOG="$work/setup.log"
 export CORVANE_FAULTS="$work/faults"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
+# AddressSanitizer's runtime must come first in the process; the JVM then
+# keeps its own SIGSEGV handling (it relies on it), and leak checking is off
+# since the JVM keeps its memory to the end.
+preloads="$asan_runtime${asan_runtime:+${preload:+:}}$preload"
 java_env=()
-[[ -n "$preload" ]] && java_env=(env "LD_PRELOAD=$preload")
+if [[ -n "$preloads" ]]; then
+  java_env=(env "LD_PRELOAD=$preloads")
+fi
+if [[ -n "$asan_runtime" ]]; then
+  export ASAN_OPTIONS="handle_segv=0:allow_user_segv_handler=1:detect_leaks=0:abort_on_error=1"
+fi
 
 set +e
 "${java_env[@]}" "$java" -Xcheck:jni \
@@ -53,8 +64,8 @@ set +e
 status=${PIPESTATUS[0]}
 set -e
 
-if grep -E 'WARNING.*(JNI|[Nn]ative)|runtime error:' "$work/output.txt" >"$work/jni-warnings.txt"; then
-  echo "FAILED: the JVM or UBSan reported misuse:"
+if grep -E 'WARNING.*(JNI|[Nn]ative)|runtime error:|ERROR: AddressSanitizer' "$work/output.txt" >"$work/jni-warnings.txt"; then
+  echo "FAILED: the JVM or a sanitizer reported misuse:"
   cat "$work/jni-warnings.txt"
   exit 1
 fi

@@ -123,8 +123,15 @@ class RegistrationTest {
 
     @Test
     void attributeStringsBeyond1022BytesAreRefusedBeforeTheInstaller() {
-        // "DSN=N;" takes 6 of the 1022 bytes that leave room for the two ending NULs.
-        String fits = "Description=" + repeat("d", 1022 - 6 - 12);
+        // "DSN=N;" takes 6 of the 1022 bytes that leave room for the two ending
+        // NULs. Short pairs, since unixODBC overruns its heap on ini values
+        // of 1000 bytes and more.
+        StringBuilder pairs = new StringBuilder();
+        for (int i = 0; pairs.length() < 1022 - 6 - 16; i++) {
+            pairs.append(String.format("K%03d=vvvvvvvvvv;", i));
+        }
+        String fits = pairs + "Pad=" + repeat("p", 1022 - 6 - pairs.length() - 4);
+        assertEquals(1022 - 6, fits.length());
         assertNotNull(Zarvel.registerDataSource("N", "SQLite3", fits));
         assertEquals(Collections.singletonList(ADD + "DSN=N;" + fits), OdbcFiles.setupRequests());
 
