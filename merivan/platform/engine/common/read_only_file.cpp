@@ -1,4 +1,4 @@
-#include "merivan/platform/engine/paradox/read_only_file.h"
+#include "merivan/platform/engine/common/read_only_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "merivan/platform/engine/paradox/engine_error.h"
+#include "merivan/platform/engine/common/engine_error.h"
 
-namespace merivan::engine::paradox {
+namespace merivan::engine {
 
 ReadOnlyFile::ReadOnlyFile(std::string path) : path_(std::move(path)) {
   fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
@@ -41,4 +41,4 @@ size_t ReadOnlyFile::ReadAt(uint64_t offset, size_t count, uint8_t* dst) const {
   return done;
 }
 
-}  // namespace merivan::engine::paradox
+}  // namespace merivan::engine

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace merivan::engine::paradox {
+namespace merivan::engine {
 
 class ReadOnlyFile {
  public:
@@ -27,4 +27,4 @@ class ReadOnlyFile {
   uint64_t size_ = 0;
 };
 
-}  // namespace merivan::engine::paradox
+}  // namespace merivan::engine

@@ -5,16 +5,14 @@
 #include <cstdint>
 #include <string>
 
-#include "merivan/platform/engine/paradox/engine_error.h"
-#include "merivan/platform/engine/paradox/read_only_file.h"
+#include "merivan/platform/engine/common/engine_error.h"
+#include "merivan/platform/engine/common/read_only_file.h"
 
 namespace merivan::engine {
 
-using paradox::ReadOnlyFile;
-
 // EDBEngineError: what is wrong (a damaged or missing part), then the file.
 [[noreturn]] inline void ThrowTableError(const std::string& what, const std::string& path) {
-  paradox::ThrowEngineError(what + ".", path);
+  ThrowEngineError(what + ".", path);
 }
 
 inline void ReadExactly(const ReadOnlyFile& file, uint64_t offset, size_t count, uint8_t* dst, const char* what) {

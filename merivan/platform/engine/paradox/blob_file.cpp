@@ -1,6 +1,6 @@
 #include "merivan/platform/engine/paradox/blob_file.h"
 
-#include "merivan/platform/engine/paradox/engine_error.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/paradox/little_endian.h"
 #include "merivan/platform/files/find_file.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "merivan/platform/engine/paradox/engine_error.h"
+#include "merivan/platform/engine/common/engine_error.h"
 
 namespace merivan::engine::paradox {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "merivan/platform/engine/paradox/read_only_file.h"
+#include "merivan/platform/engine/common/read_only_file.h"
 
 namespace merivan::engine::paradox {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "merivan/platform/engine/paradox/engine_error.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/paradox/little_endian.h"
 
 namespace merivan::engine::paradox {
