@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <memory>
 
 extern char** environ;
 
@@ -122,14 +121,34 @@ std::optional<int> ChildProcess::Wait(std::chrono::milliseconds limit) {
   }
 }
 
+namespace {
+// A command's output pipe, closed (and the command reaped) with its owner.
+class CommandPipe {
+ public:
+  explicit CommandPipe(const std::string& command) : pipe_(popen(command.c_str(), "r")) {}
+  CommandPipe(const CommandPipe&) = delete;
+  CommandPipe& operator=(const CommandPipe&) = delete;
+  ~CommandPipe() { Close(); }
+  FILE* Get() const { return pipe_; }
+  int Close() {
+    const int status = pipe_ ? pclose(pipe_) : -1;
+    pipe_ = nullptr;
+    return status;
+  }
+
+ private:
+  FILE* pipe_;
+};
+}  // namespace
+
 CommandResult RunShell(const std::string& command) {
   CommandResult result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
+  CommandPipe pipe(command);
+  if (!pipe.Get()) return result;
   char buffer[4096];
   size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-  const int status = pclose(pipe);
+  while ((n = fread(buffer, 1, sizeof buffer, pipe.Get())) > 0) result.output.append(buffer, n);
+  const int status = pipe.Close();
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }

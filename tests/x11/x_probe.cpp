@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "merivan/platform/window/x11/x11_resources.h"
 #include "tests/x11/child_process.h"
 
 namespace merivan::x11test {
@@ -155,10 +156,9 @@ void TestDisplay::SendCloseRequest(Window window) {
 }
 
 void TestDisplay::Scribble(Window window, int x, int y, int width, int height, unsigned long pixel) {
-  GC gc = XCreateGC(display_, window, 0, nullptr);
-  XSetForeground(display_, gc, pixel);
-  XFillRectangle(display_, window, gc, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
-  XFreeGC(display_, gc);
+  const platform::x11::OwnedGC gc(display_, window);
+  XSetForeground(display_, gc.Get(), pixel);
+  XFillRectangle(display_, window, gc.Get(), x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
   XSync(display_, False);
 }
 

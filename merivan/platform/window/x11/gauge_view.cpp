@@ -14,6 +14,9 @@ GaugeView::GaugeView(Display* display, int screen, Window window, GC gc, const P
 }
 
 void GaugeView::Paint(int percent) {
+  // The fill width follows from the percentage alone: the same percentage
+  // is the same picture.
+  if (percent == percent_) return;
   const int width = bounds_.right - bounds_.left;
   const int height = bounds_.bottom - bounds_.top;
   const PixelRect inner = GaugeInnerRect(width, height);

@@ -53,6 +53,8 @@ class X11WindowSystem final : public WindowSystem {
   std::string taskbarName_;
   std::unique_ptr<MainWindow> main_;
   Clock::time_point shownAt_;
+  // When ProcessMessages next reads the connection (see there).
+  Clock::time_point nextRead_;
 
   bool timerOn_ = false;
   std::chrono::milliseconds interval_{0};
