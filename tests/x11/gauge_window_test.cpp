@@ -155,5 +155,24 @@ TEST_F(GaugeWindowTest, CloseRequestsAreIgnored) {
   EXPECT_TRUE(geometry->viewable);
 }
 
+// Far more text than the screen holds: the box keeps to the screen, so OK
+// can still be reached, and Enter closes it.
+TEST_F(GaugeWindowTest, AHugeMessageStaysOnTheScreen) {
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "word" + std::to_string(i) + " ";
+  driver_->WriteLine("error " + text);
+  const auto box = FindWindowNamed("^Error$", 20s);
+  ASSERT_TRUE(box.has_value());
+  for (int i = 0; i < 100 && Property(*box, "_NET_WM_STATE").find("FOCUSED") == std::string::npos; ++i)
+    std::this_thread::sleep_for(20ms);
+  const auto geometry = GeometryOf(*box);
+  ASSERT_TRUE(geometry.has_value());
+  EXPECT_LE(geometry->height, display_.ScreenHeight());
+  EXPECT_GE(geometry->y, 0);
+  ASSERT_TRUE(Screenshot(*box, ScreenshotFolder() + "/error_box_huge.png").has_value());
+  RunShell("xdotool key Return");
+  EXPECT_EQ(driver_->ReadLine(10s).value_or("none"), "closed");
+}
+
 }  // namespace
 }  // namespace merivan::x11test

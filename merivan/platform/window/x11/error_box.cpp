@@ -62,8 +62,13 @@ class BoxWindow {
   bool closed_ = false;
 };
 
-std::vector<std::string> Wrap(const XftTextFont& font, const std::string& text, int limit) {
-  return WrapText(text, limit, [&](std::string_view piece) { return font.Width(piece); });
+// The lines of the message; no more than fit on the screen, so that even a
+// huge message leaves the OK button in reach.
+std::vector<std::string> Wrap(Display* display, int screen, const XftTextFont& font, const std::string& text) {
+  std::vector<std::string> lines = WrapText(text, ErrorBoxTextLimit(DisplayWidth(display, screen)),
+                                            [&](std::string_view piece) { return font.Width(piece); });
+  const int room = DisplayHeight(display, screen) * 3 / 4 - (kMargin + kGap + kButtonHeight + kMargin);
+  return KeepLines(std::move(lines), static_cast<size_t>(std::max(1, room / std::max(1, font.LineHeight()))));
 }
 
 int WidestLine(const XftTextFont& font, const std::vector<std::string>& lines) {
@@ -101,7 +106,7 @@ BoxWindow::BoxWindow(Display* display, const Atoms& atoms, const PixelFormat& fo
       format_(format),
       screen_(DefaultScreen(display)),
       font_(display, screen_, kFontPattern),
-      lines_(Wrap(font_, utf8Text, ErrorBoxTextLimit(DisplayWidth(display, screen_)))),
+      lines_(Wrap(display, screen_, font_, utf8Text)),
       layout_(LayOutErrorBox(WidestLine(font_, lines_), static_cast<int>(lines_.size()), font_.LineHeight())),
       window_(display, Create(display, format, layout_.width, layout_.height)),
       gc_(display, window_.Id()),

@@ -1,6 +1,7 @@
 #include "merivan/platform/window/x11/gauge_picture.h"
 
 #include <cstdio>
+#include <limits>
 
 namespace merivan::platform::x11 {
 
@@ -9,7 +10,8 @@ PixelRect GaugeInnerRect(int width, int height) { return {1, 1, width - 1, heigh
 int GaugeFillWidth(int innerWidth, int percent) {
   // long double is the x87 80-bit format here; the rounding of 0.01 in it is
   // what makes some whole quotients come out one short.
-  static_assert(sizeof(long double) >= 10, "80-bit extended precision is needed for the fill width");
+  static_assert(std::numeric_limits<long double>::digits == 64,
+                "the fill width needs long double to be the 80-bit extended format");
   const long double fraction = static_cast<long double>(percent) * 0.01L;
   const long double fill = static_cast<long double>(innerWidth) * fraction;
   const int width = static_cast<int>(fill);

@@ -76,4 +76,12 @@ std::vector<std::string> WrapText(std::string_view utf8, int maxWidth, const Tex
   return lines;
 }
 
+std::vector<std::string> KeepLines(std::vector<std::string> lines, size_t maxLines) {
+  if (maxLines == 0) maxLines = 1;
+  if (lines.size() <= maxLines) return lines;
+  lines.resize(maxLines);
+  lines.back() += "\xE2\x80\xA6";
+  return lines;
+}
+
 }  // namespace merivan::platform::x11

@@ -15,4 +15,8 @@ using TextMeasure = std::function<int(std::string_view)>;
 // measures at most `maxWidth` unless a single character is wider.
 std::vector<std::string> WrapText(std::string_view utf8, int maxWidth, const TextMeasure& measure);
 
+// At most `maxLines` lines (at least one); when some are dropped the last
+// line kept ends in "\u2026".
+std::vector<std::string> KeepLines(std::vector<std::string> lines, size_t maxLines);
+
 }  // namespace merivan::platform::x11

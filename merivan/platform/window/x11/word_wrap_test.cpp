@@ -45,5 +45,13 @@ TEST(WrapText, NoLineWiderThanTheLimit) {
   }
 }
 
+TEST(KeepLines, DropsWhatDoesNotFitAndSaysSo) {
+  const std::vector<std::string> lines{"a", "b", "c"};
+  EXPECT_EQ(KeepLines(lines, 3), lines);
+  EXPECT_EQ(KeepLines(lines, 5), lines);
+  EXPECT_EQ(KeepLines(lines, 2), (std::vector<std::string>{"a", "b\xE2\x80\xA6"}));
+  EXPECT_EQ(KeepLines(lines, 0), (std::vector<std::string>{"a\xE2\x80\xA6"}));
+}
+
 }  // namespace
 }  // namespace merivan::platform::x11
