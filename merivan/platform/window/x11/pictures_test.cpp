@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "merivan/platform/window/x11/error_box.h"
 #include "merivan/platform/window/x11/icons.h"
 #include "merivan/platform/window/x11/taskbar_name.h"
 #include "merivan/platform/window/x11/window_hints.h"
@@ -48,6 +51,25 @@ TEST(ErrorSign, RedDiscWhiteCrossOnTheBackground) {
   const uint32_t red = sign.At(16, 4);
   EXPECT_GT(red >> 16, 0xC0u);
   EXPECT_LT((red >> 8) & 0xFF, 0x40u);
+}
+
+TEST(ErrorBoxLayout, SizedToTheTextWithTheButtonCentredBelow) {
+  const ErrorBoxLayout wide = LayOutErrorBox(400, 3, 15);
+  EXPECT_EQ(wide.sign.left, 12);
+  EXPECT_EQ(wide.sign.top, 12);
+  EXPECT_EQ(wide.textLeft, 12 + 32 + 12);
+  EXPECT_EQ(wide.width, wide.textLeft + 400 + 12);
+  EXPECT_EQ(wide.button.right - wide.button.left, 75);
+  EXPECT_LE(std::abs(wide.button.left + wide.button.right - wide.width), 1) << "centred";
+  EXPECT_EQ(wide.button.top, 12 + 45 + 12);
+  EXPECT_EQ(wide.height, wide.button.bottom + 12);
+
+  // One short line: level with the sign; the box never narrower than OK.
+  const ErrorBoxLayout tiny = LayOutErrorBox(10, 1, 15);
+  EXPECT_EQ(tiny.width, 75 + 24);
+  EXPECT_EQ(tiny.textTop, 12 + (32 - 15) / 2);
+  EXPECT_EQ(tiny.button.top, 12 + 32 + 12);
+  EXPECT_EQ(ErrorBoxTextLimit(1024), 512);
 }
 
 }  // namespace
