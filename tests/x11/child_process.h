@@ -21,6 +21,7 @@ class ChildProcess {
   ~ChildProcess();
 
   bool Started() const { return pid_ > 0; }
+  pid_t Pid() const { return pid_; }
   void WriteLine(const std::string& line);
   // The next line of stdout (without "\n"); nullopt after `limit` or at its end.
   std::optional<std::string> ReadLine(std::chrono::milliseconds limit);

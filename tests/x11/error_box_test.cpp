@@ -43,10 +43,10 @@ class ErrorBoxTest : public ::testing::Test {
     stderrPath_ = ScreenshotFolder() + "/" + name + ".stderr";
     program_ = std::make_unique<ChildProcess>(argv, kCzechUser, stderrPath_);
     ASSERT_TRUE(program_->Started());
-    const auto box = FindWindowNamed("^Error$", 20s);
+    const auto box = FindWindowNamed("^Error$", 20s, program_->Pid());
     ASSERT_TRUE(box.has_value()) << "no error box; stderr: " << Slurp(stderrPath_);
     box_ = *box;
-    const auto main = FindWindowNamed(kMainNamePattern, 5s);
+    const auto main = FindWindowNamed(kMainNamePattern, 5s, program_->Pid());
     ASSERT_TRUE(main.has_value()) << "no main window";
     main_ = *main;
     // Wait until the window manager has framed and focused the box.
@@ -73,13 +73,13 @@ TEST_F(ErrorBoxTest, EnterClosesTheBoxThenTheExitStatusIs255) {
   StartWithBox({}, "error_box_enter");
   std::this_thread::sleep_for(300ms);
   EXPECT_FALSE(program_->Wait(0ms).has_value()) << "ended before the box was closed";
-  RunShell("xdotool key Return");
+  RunShell("timeout 10 xdotool key Return");
   ExpectEndsWith255();
 }
 
 TEST_F(ErrorBoxTest, EscClosesTheBox) {
   StartWithBox({}, "error_box_esc");
-  RunShell("xdotool key Escape");
+  RunShell("timeout 10 xdotool key Escape");
   ExpectEndsWith255();
 }
 
@@ -90,7 +90,7 @@ TEST_F(ErrorBoxTest, AClickOnOkClosesTheBox) {
   // OK sits centred, 12 pixels above the bottom edge, 23 pixels high.
   const int x = box->x + box->width / 2;
   const int y = box->y + box->height - 12 - 11;
-  RunShell("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+  RunShell("timeout 10 xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
   ExpectEndsWith255();
 }
 
@@ -127,7 +127,7 @@ TEST_F(ErrorBoxTest, TheBoxAndTheWindowBehindIt) {
   const uint32_t red = shot->At(12 + 16, 12 + 4);
   EXPECT_GT(red >> 16, 0xC0u);
   EXPECT_LT((red >> 8) & 0xFF, 0x40u);
-  RunShell("xdotool key Return");
+  RunShell("timeout 10 xdotool key Return");
   ExpectEndsWith255();
 }
 
@@ -141,7 +141,7 @@ TEST_F(ErrorBoxTest, ALongMessageWrapsAtHalfTheScreen) {
   EXPECT_LE(box->width, display_.ScreenWidth() / 2 + 12 + 32 + 12 + 12);
   EXPECT_GT(box->width, display_.ScreenWidth() / 2 - 100) << "wrapped far too early";
   EXPECT_GT(box->height, 100) << "three lines at least";
-  RunShell("xdotool key Escape");
+  RunShell("timeout 10 xdotool key Escape");
   ExpectEndsWith255();
 }
 

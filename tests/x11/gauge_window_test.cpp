@@ -31,7 +31,9 @@ class GaugeWindowTest : public ::testing::Test {
     window_ = static_cast<Window>(std::stoul(first->substr(7)));
   }
   void TearDown() override {
-    if (driver_) driver_->WriteLine("quit");
+    if (!driver_) return;
+    driver_->WriteLine("quit");
+    driver_->Wait(5s);
   }
 
   void Paint(int percent) {
@@ -145,7 +147,8 @@ TEST_F(GaugeWindowTest, CloseRequestsAreIgnored) {
   Paint(10);
   display_.SendCloseRequest(window_);
   // Alt+F4 through the window manager as well.
-  RunShell("xdotool windowactivate --sync " + std::to_string(window_) + " key alt+F4 2>/dev/null");
+  RunShell("timeout 10 xdotool windowactivate " + std::to_string(window_) + " 2>/dev/null; sleep 0.2; "
+           "timeout 10 xdotool key alt+F4");
   Paint(11);
   std::this_thread::sleep_for(200ms);
   Paint(12);
@@ -161,7 +164,7 @@ TEST_F(GaugeWindowTest, AHugeMessageStaysOnTheScreen) {
   std::string text;
   for (int i = 0; i < 20000; ++i) text += "word" + std::to_string(i) + " ";
   driver_->WriteLine("error " + text);
-  const auto box = FindWindowNamed("^Error$", 20s);
+  const auto box = FindWindowNamed("^Error$", 20s, driver_->Pid());
   ASSERT_TRUE(box.has_value());
   for (int i = 0; i < 100 && Property(*box, "_NET_WM_STATE").find("FOCUSED") == std::string::npos; ++i)
     std::this_thread::sleep_for(20ms);
@@ -170,7 +173,7 @@ TEST_F(GaugeWindowTest, AHugeMessageStaysOnTheScreen) {
   EXPECT_LE(geometry->height, display_.ScreenHeight());
   EXPECT_GE(geometry->y, 0);
   ASSERT_TRUE(Screenshot(*box, ScreenshotFolder() + "/error_box_huge.png").has_value());
-  RunShell("xdotool key Return");
+  RunShell("timeout 10 xdotool key Return");
   EXPECT_EQ(driver_->ReadLine(10s).value_or("none"), "closed");
 }
 

@@ -57,10 +57,12 @@ std::optional<RgbImage> ReadPpm(const std::string& path) {
 
 }  // namespace
 
-std::optional<Window> FindWindowNamed(const std::string& pattern, std::chrono::milliseconds limit) {
+std::optional<Window> FindWindowNamed(const std::string& pattern, std::chrono::milliseconds limit, int pid) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
+  const std::string owner = pid ? " --pid " + std::to_string(pid) : "";
   do {
-    const CommandResult found = RunShell("xdotool search --onlyvisible --name " + Quoted(pattern) + " 2>/dev/null");
+    const CommandResult found =
+        RunShell("timeout 10 xdotool search --all --onlyvisible" + owner + " --name " + Quoted(pattern) + " 2>/dev/null");
     std::istringstream ids(found.output);
     unsigned long id = 0;
     if (ids >> id) return static_cast<Window>(id);
@@ -70,7 +72,7 @@ std::optional<Window> FindWindowNamed(const std::string& pattern, std::chrono::m
 }
 
 std::optional<Geometry> GeometryOf(Window window) {
-  const CommandResult info = RunShell("xwininfo -id " + Id(window) + " 2>/dev/null");
+  const CommandResult info = RunShell("timeout 10 xwininfo -id " + Id(window) + " 2>/dev/null");
   if (info.status != 0) return std::nullopt;
   Geometry g;
   const auto x = Field(info.output, "Absolute upper-left X:");
@@ -84,7 +86,7 @@ std::optional<Geometry> GeometryOf(Window window) {
 }
 
 std::string Property(Window window, const std::string& name) {
-  const CommandResult prop = RunShell("LC_ALL=C.UTF-8 xprop -id " + Id(window) + " " + name + " 2>/dev/null");
+  const CommandResult prop = RunShell("LC_ALL=C.UTF-8 timeout 10 xprop -id " + Id(window) + " " + name + " 2>/dev/null");
   if (prop.output.find("not found") != std::string::npos || prop.output.find("no such atom") != std::string::npos)
     return "";
   return prop.output;
@@ -109,7 +111,7 @@ std::string ScreenshotFolder() {
 
 std::optional<RgbImage> Screenshot(Window window, const std::string& savePath) {
   const std::string ppm = savePath + ".ppm";
-  const CommandResult shot = RunShell("xwd -silent -id " + Id(window) + " | convert xwd:- " + Quoted(ppm) +
+  const CommandResult shot = RunShell("timeout 20 xwd -silent -id " + Id(window) + " | convert xwd:- " + Quoted(ppm) +
                                       " && convert " + Quoted(ppm) + " " + Quoted(savePath));
   if (shot.status != 0) return std::nullopt;
   auto image = ReadPpm(ppm);

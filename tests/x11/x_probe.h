@@ -15,9 +15,10 @@ namespace merivan::x11test {
 
 using platform::x11::RgbImage;
 
-// The first window whose name matches the regular expression `pattern`
-// (xdotool search --name), waiting up to `limit`.
-std::optional<Window> FindWindowNamed(const std::string& pattern, std::chrono::milliseconds limit);
+// The first visible window whose name matches the regular expression
+// `pattern` (xdotool search --name), of process `pid` when not 0; waiting up
+// to `limit`.
+std::optional<Window> FindWindowNamed(const std::string& pattern, std::chrono::milliseconds limit, int pid = 0);
 
 struct Geometry {
   int x = 0;  // of the client area, on the screen
