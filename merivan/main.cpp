@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     application.Run();
   } catch (const std::exception& e) {
     // Start-up failed before the run could report anything itself.
-    const std::string text = merivan::platform::AnsiToTerminal(e.what()) + "\n";
+    const std::string text = merivan::platform::Utf8ToTerminal(
+        merivan::platform::TextToUtf8(e.what(), merivan::platform::AnsiCodePage())) + "\n";
     std::fputs(text.c_str(), stderr);
     return 255;
   }

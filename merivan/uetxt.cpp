@@ -5,6 +5,7 @@
 
 #include "merivan/exceptions.h"
 #include "merivan/export_table.h"
+#include "merivan/platform/locale/codepage.h"
 
 namespace merivan {
 
@@ -18,6 +19,7 @@ constexpr const char* kFailureMiddle = " do\x9Alo k chyb\xEC: ";
 constexpr const char* kWrongArgumentCount = "Chybn\xFD po\xE8" "et vstupn\xED" "ch parametr\xF9";
 constexpr const char* kUsage = "usage: merivan DATABASE TABLE OUTPUT  (DATABASE: a directory, TABLE: e.g. adresati.db)\n";
 
+constexpr int kOwnTextCodePage = 1250;
 constexpr int kExpectedArguments = 3;
 constexpr int kTimerInterval = 10;
 
@@ -37,14 +39,25 @@ TMain::~TMain() {
   if (Main == this) Main = nullptr;
 }
 
-void TMain::ReportFailure(const std::string& message) {
-  application_.WindowSystem().ShowErrorBox(kFailurePrefix + ADR.TableName() + kFailureMiddle + message);
+// The fixed pieces are Windows-1250. The table name comes from the command
+// line and a failure's message from the run; each is shown as it is when it is
+// UTF-8 already (as Linux arguments and paths usually are), otherwise read in
+// the ANSI code page, so that the Czech reads right under any locale.
+void TMain::ReportFailure(const std::string& messageUtf8) {
+  using platform::CodePageToUtf8;
+  application_.WindowSystem().ShowErrorBox(CodePageToUtf8(kFailurePrefix, kOwnTextCodePage) +
+                                           platform::TextToUtf8(ADR.TableName(), platform::AnsiCodePage()) +
+                                           CodePageToUtf8(kFailureMiddle, kOwnTextCodePage) + messageUtf8);
+}
+
+void TMain::ReportFailure(const Exception& failure) {
+  ReportFailure(platform::TextToUtf8(failure.Message(), platform::AnsiCodePage()));
 }
 
 int TMain::Run() {
   try {
     if (application_.ParamCount() != kExpectedArguments) {
-      ReportFailure(kWrongArgumentCount);
+      ReportFailure(platform::CodePageToUtf8(kWrongArgumentCount, kOwnTextCodePage));
       std::fputs(kUsage, stderr);
       return -1;
     }
@@ -53,11 +66,11 @@ int TMain::Run() {
     ExportTable(ADR, application_.ParamStr(3), "Win", "");
     return 0;
   } catch (const Exception& e) {
-    ReportFailure(e.Message());
+    ReportFailure(e);
   } catch (const std::bad_alloc&) {
     ReportFailure("Out of memory");
   } catch (const std::exception& e) {
-    ReportFailure(e.what());
+    ReportFailure(platform::TextToUtf8(e.what(), platform::AnsiCodePage()));
   }
   return -1;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "merivan/application.h"
+#include "merivan/exceptions.h"
 #include "merivan/gauge.h"
 #include "merivan/store/ttable.h"
 #include "merivan/ttimer.h"
@@ -32,7 +33,9 @@ class TMain {
  private:
   // The outcome of the run: 0, or -1 after a reported failure.
   int Run();
-  void ReportFailure(const std::string& message);
+  // Shows the failure text built around `messageUtf8` (or the failure's own message).
+  void ReportFailure(const std::string& messageUtf8);
+  void ReportFailure(const Exception& failure);
 
   TApplication& application_;
 };

@@ -31,8 +31,8 @@ struct Pipe {
   }
 };
 
-// The test's environment without DISPLAY, in the Czech locale.
-std::vector<std::string> ChildEnvironment() {
+// The test's environment without DISPLAY, in the given locale.
+std::vector<std::string> ChildEnvironment(const std::string& locale) {
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     const std::string v = *e;
@@ -41,8 +41,8 @@ std::vector<std::string> ChildEnvironment() {
       continue;
     env.push_back(v);
   }
-  env.push_back("LANG=cs_CZ.UTF-8");
-  env.push_back("LC_ALL=cs_CZ.UTF-8");
+  env.push_back("LANG=" + locale);
+  env.push_back("LC_ALL=" + locale);
   env.push_back(std::string("LOCPATH=") + MERIVAN_BINARY_DIR + "/locales");
   return env;
 }
@@ -71,13 +71,13 @@ void Drain(int outFd, int errFd, std::string& out, std::string& err) {
 
 }  // namespace
 
-RunResult RunMerivan(const std::vector<std::string>& args) {
+RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale) {
   std::vector<std::string> argvStore = {MERIVAN_EXE};
   argvStore.insert(argvStore.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (auto& a : argvStore) argv.push_back(a.data());
   argv.push_back(nullptr);
-  std::vector<std::string> envStore = ChildEnvironment();
+  std::vector<std::string> envStore = ChildEnvironment(locale);
   std::vector<char*> envp;
   for (auto& e : envStore) envp.push_back(e.data());
   envp.push_back(nullptr);

@@ -1,5 +1,6 @@
 #pragma once
-// Runs the merivan binary as a user would: no display, a Czech UTF-8 locale.
+// Runs the merivan binary as a user would: no display, a Czech UTF-8 locale
+// unless the test names another.
 #include <string>
 #include <vector>
 
@@ -13,7 +14,7 @@ struct RunResult {
   std::string out;      // what it wrote on stdout
 };
 
-RunResult RunMerivan(const std::vector<std::string>& args);
+RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale = "cs_CZ.UTF-8");
 
 using testing::ReadFile;
 using testing::TempDir;

@@ -95,6 +95,20 @@ TEST_F(RunTest, WrongNumberOfArguments) {
   }
 }
 
+// The Czech of the report reads right whatever the user's code page: under
+// en_US the ANSI code page is Windows-1252, which lacks ř, ě and š.
+TEST_F(RunTest, ReportReadsInCzechUnderAnyUtf8Locale) {
+  for (const std::string locale : {"en_US.UTF-8", "C.UTF-8"}) {
+    RunResult r = RunMerivan({}, locale);
+    EXPECT_EQ(r.exitStatus, 255);
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), Failure("Adresati.db", "Chybný počet vstupních parametrů"))
+        << locale;
+    r = RunMerivan({dir_.path(), "Adresáře.db", dir_ / "out.txt"}, locale);
+    EXPECT_EQ(r.exitStatus, 255);
+    EXPECT_EQ(r.err.rfind(kPrefix + "Adresáře.db" + kMiddle, 0), 0u) << locale << ": " << r.err;
+  }
+}
+
 TEST_F(RunTest, ExportsEveryRecordByteForByte) {
   for (const char* name : {"Adresati.db", "ADRESATI.DB", "adresati", "./adresati.db"}) {
     const RunResult r = RunMerivan({dir_.path(), name, dir_ / "out.txt"});

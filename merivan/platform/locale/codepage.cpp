@@ -169,12 +169,40 @@ std::string CodePageToUtf8(std::string_view bytes, int codePage) {
   return Convert(cd.cd, bytes, false);
 }
 
-std::string AnsiToTerminal(std::string_view ansi) {
-  const std::string utf8 = CodePageToUtf8(ansi, AnsiCodePage());
+bool IsValidUtf8(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    size_t extra;
+    unsigned lowest;
+    if (c < 0x80) { ++i; continue; }
+    if (c >= 0xC2 && c <= 0xDF) { extra = 1; lowest = 0x80; }
+    else if (c >= 0xE0 && c <= 0xEF) { extra = 2; lowest = 0x800; }
+    else if (c >= 0xF0 && c <= 0xF4) { extra = 3; lowest = 0x10000; }
+    else return false;
+    if (i + extra >= bytes.size()) return false;
+    unsigned code = c & (0x3F >> extra);
+    for (size_t k = 1; k <= extra; ++k) {
+      const unsigned char t = static_cast<unsigned char>(bytes[i + k]);
+      if ((t & 0xC0) != 0x80) return false;
+      code = (code << 6) | (t & 0x3F);
+    }
+    if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+std::string TextToUtf8(std::string_view bytes, int codePage) {
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  return CodePageToUtf8(bytes, codePage);
+}
+
+std::string Utf8ToTerminal(std::string_view utf8) {
   const char* codeset = nl_langinfo(CODESET);
-  if (!codeset || std::strcmp(codeset, "UTF-8") == 0) return utf8;
+  if (!codeset || std::strcmp(codeset, "UTF-8") == 0) return std::string(utf8);
   Iconv cd(std::string(codeset) + "//TRANSLIT", "UTF-8");
-  if (!cd.ok()) return utf8;
+  if (!cd.ok()) return std::string(utf8);
   return Convert(cd.cd, utf8, true);
 }
 

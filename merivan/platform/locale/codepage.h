@@ -34,8 +34,13 @@ const ByteMap& OemToAnsiMap();
 std::string Utf8ToCodePage(std::string_view utf8, int codePage);
 // Bytes of a code page to UTF-8; unassigned bytes become '?'.
 std::string CodePageToUtf8(std::string_view bytes, int codePage);
-// ANSI bytes to the terminal's character set (nl_langinfo(CODESET) after
+// Whether `bytes` is well-formed UTF-8 (plain ASCII is).
+bool IsValidUtf8(std::string_view bytes);
+// Text of unknown origin to UTF-8: kept when it already is UTF-8 (command-line
+// arguments and file paths on Linux usually are), otherwise read as `codePage`.
+std::string TextToUtf8(std::string_view bytes, int codePage);
+// UTF-8 to the terminal's character set (nl_langinfo(CODESET) after
 // setlocale), for messages written to stderr.
-std::string AnsiToTerminal(std::string_view ansi);
+std::string Utf8ToTerminal(std::string_view utf8);
 
 }  // namespace merivan::platform

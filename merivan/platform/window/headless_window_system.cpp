@@ -37,8 +37,8 @@ void HeadlessWindowSystem::RunMessageLoop() {
   }
 }
 
-void HeadlessWindowSystem::ShowErrorBox(const std::string& ansiText) {
-  const std::string text = AnsiToTerminal(ansiText) + "\n";
+void HeadlessWindowSystem::ShowErrorBox(const std::string& utf8Text) {
+  const std::string text = Utf8ToTerminal(utf8Text) + "\n";
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
 }

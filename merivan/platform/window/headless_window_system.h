@@ -19,7 +19,7 @@ class HeadlessWindowSystem : public WindowSystem {
   // message can come any more (the timer stopped).
   void RunMessageLoop() override;
   // The text, converted to the terminal's character set, as one line on stderr.
-  void ShowErrorBox(const std::string& ansiText) override;
+  void ShowErrorBox(const std::string& utf8Text) override;
   void PaintGauge(int) override {}
 
  private:

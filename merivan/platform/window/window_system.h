@@ -27,9 +27,9 @@ class WindowSystem {
   // Handles messages, waiting for them, until the process ends.
   virtual void RunMessageLoop() = 0;
 
-  // Modal error box titled "Error" with `ansiText` (Windows ANSI bytes);
-  // returns once the user has closed it.
-  virtual void ShowErrorBox(const std::string& ansiText) = 0;
+  // Modal error box titled "Error" with `utf8Text`; returns once the user
+  // has closed it.
+  virtual void ShowErrorBox(const std::string& utf8Text) = 0;
 
   // Draws the gauge at once for `percent` (0 to 100); nothing when headless.
   virtual void PaintGauge(int percent) = 0;

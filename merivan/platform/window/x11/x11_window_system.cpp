@@ -123,9 +123,8 @@ void X11WindowSystem::RunMessageLoop() {
   }
 }
 
-void X11WindowSystem::ShowErrorBox(const std::string& ansiText) {
-  const std::string text = CodePageToUtf8(ansiText, AnsiCodePage());
-  ErrorBox::Run(display_.get(), atoms_, format_, main_->Shown() ? main_->Id() : None, taskbarName_, text,
+void X11WindowSystem::ShowErrorBox(const std::string& utf8Text) {
+  ErrorBox::Run(display_.get(), atoms_, format_, main_->Shown() ? main_->Id() : None, taskbarName_, utf8Text,
                 [this](XEvent& event) { Dispatch(event); });
   XFlush(display_.get());
 }

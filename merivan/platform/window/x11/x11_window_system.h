@@ -30,7 +30,7 @@ class X11WindowSystem final : public WindowSystem {
   void StopTimer() override;
   void ProcessMessages() override;
   void RunMessageLoop() override;
-  void ShowErrorBox(const std::string& ansiText) override;
+  void ShowErrorBox(const std::string& utf8Text) override;
   void PaintGauge(int percent) override { main_->PaintGauge(percent); }
 
   Window MainWindowId() const { return main_->Id(); }
