@@ -1,20 +1,27 @@
 #!/usr/bin/env bash
-# Times the headless export of the 1,000,000-record Paradox table beside cat
-# of its input and its output, with peak memory, then the reader alone.
+# Times the headless export of a 1,000,000-record table beside cat of its
+# input and its output, with peak memory, then the reader alone.
+# usage: bench/export_bench.sh paradox|dbase
 # Release build in build/bench (BENCH_BUILD_DIR). Goal: export under 1.5 s,
-# peak memory under 20 MB.
+# peak memory under 20 MB and the same whatever the table's size.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+format="${1:?usage: export_bench.sh paradox|dbase}"
+case "$format" in
+  paradox) maker=make-million-table reader=paradox_read_bench name=million.db ;;
+  dbase) maker=make-million-dbase reader=dbase_read_bench name=million.dbf ;;
+  *) echo "unknown format: $format (paradox or dbase)" >&2; exit 2 ;;
+esac
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BENCH_BUILD_DIR:-$root/build/bench}"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DMERIVAN_BENCH=ON -DMERIVAN_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target merivan make-million-table paradox_read_bench >/dev/null
+cmake --build "$build" -j"$(nproc)" --target merivan "$maker" "$reader" >/dev/null
 "$root/scripts/make-locales.sh" "$build/locales"
 
 data="$build/bench-data"
 mkdir -p "$data"
-table="$data/million.db"
-out="$data/million.txt"
-[[ -f "$table" ]] || "$build/bench/paradox/make-million-table" "$table"
+table="$data/$name"
+out="$data/$name.txt"
+[[ -f "$table" ]] || "$build/bench/$format/$maker" "$table"
 
 measure() {  # label, command...
   local label="$1"; shift
@@ -32,7 +39,7 @@ measure() {  # label, command...
 cat "$table" >/dev/null  # warm the page cache so every run reads from memory
 measure "cat input ($(du -h "$table" | cut -f1))" sh -c 'cat "$1" >/dev/null' cat "$table"
 measure "export (headless)" env -u DISPLAY LC_ALL=cs_CZ.UTF-8 LOCPATH="$build/locales" \
-  "$build/merivan/merivan" "$data" million.db "$out"
+  "$build/merivan/merivan" "$data" "$name" "$out"
 measure "cat output ($(du -h "$out" | cut -f1))" sh -c 'cat "$1" >/dev/null' cat "$out"
 echo "records written: $(($(wc -l <"$out") - 1))"
-BENCH_TABLE="$table" "$build/bench/paradox/paradox_read_bench" --benchmark_min_time=1 2>/dev/null | tail -n 1
+BENCH_TABLE="$table" "$build/bench/$format/$reader" --benchmark_min_time=1 2>/dev/null | tail -n 1
