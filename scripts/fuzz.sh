@@ -30,7 +30,7 @@ seeds_paradox() {
 # One line per target: the target name, then its seed folders.
 declare -A seeds
 seeds[paradox_fuzz]="$(seeds_paradox)"
-seeds[dbase_fuzz]="$shared/tables/dbase"
+seeds[dbase_fuzz]="$([[ -d $shared/tables/dbase ]] && echo "$shared/tables/dbase")"
 
 targets=("$@")
 ((${#targets[@]})) || targets=("${!seeds[@]}")
