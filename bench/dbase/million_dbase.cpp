@@ -9,12 +9,12 @@
 namespace merivan::bench {
 
 void WriteMillionDbase(const std::string& path, int records) {
-  fixtures::DbaseTableSpec spec;
-  spec.version = 0x04;
-  spec.languageDriver = 0x64;  // code page 852
-  spec.columns = {{"JMENO", 'C', 40},   {"PRIJMENI", 'C', 40}, {"CISLO", 'N', 9},
+  fixtures::DbaseTableLayout layout;
+  layout.version = 0x04;
+  layout.languageDriver = 0x64;  // code page 852
+  layout.columns = {{"JMENO", 'C', 40},   {"PRIJMENI", 'C', 40}, {"CISLO", 'N', 9},
                   {"CASTKA", 'N', 12, 2}, {"NAROZEN", 'D', 8},  {"AKTIVNI", 'L', 1}};
-  const fixtures::DbaseWriter w(spec);
+  const fixtures::DbaseWriter w(layout);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   const std::string header = w.HeaderBytes(static_cast<uint32_t>(records));
   out.write(header.data(), static_cast<std::streamsize>(header.size()));

@@ -14,7 +14,7 @@
 namespace merivan::e2e {
 namespace {
 
-using fixtures::DbaseTableSpec;
+using fixtures::DbaseTableLayout;
 using fixtures::DbaseWriter;
 
 const std::string kCorpus = std::string(MERIVAN_SHARED_DIR) + "/tables/dbase";
@@ -64,12 +64,12 @@ TEST(DbaseExport, EveryCorpusTableExportsOneLinePerLiveRecord) {
 TEST(DbaseExport, TableOfEachKindGivesItsExactText) {
   TempDir dir;
   // dBASE IV in code page 852, with a deleted record and a memo file.
-  DbaseTableSpec spec;
-  spec.version = 0x8B;
-  spec.languageDriver = 0x64;
-  spec.columns = {{"JM\x90NO", 'C', 6}, {"DETI", 'N', 2}, {"PLAT", 'N', 8, 2}, {"NAROZEN", 'D', 8},
+  DbaseTableLayout layout;
+  layout.version = 0x8B;
+  layout.languageDriver = 0x64;
+  layout.columns = {{"JM\x90NO", 'C', 6}, {"DETI", 'N', 2}, {"PLAT", 'N', 8, 2}, {"NAROZEN", 'D', 8},
                   {"AKTIVNI", 'L', 1}, {"POZNAMKA", 'M', 10}};
-  DbaseWriter w(spec);
+  DbaseWriter w(layout);
   w.AddRecord({"Nov\xA0k", " 2", "  -12.50", "20020305", "T", w.AddMemo("\x9F\x61s\r\nt\xD8")});
   w.AddRecord({"Pry\x9D", " 1", "1", "20010101", "F", ""}, true);
   w.AddRecord({"\xAC\x65rn\xEC", "", "1234.5", "", "?", ""});
@@ -84,12 +84,12 @@ TEST(DbaseExport, TableOfEachKindGivesItsExactText) {
 
 TEST(DbaseExport, VisualFoxProTableWithNullsAndDateTimes) {
   TempDir dir;
-  DbaseTableSpec spec;
-  spec.version = 0x30;
-  spec.languageDriver = 0xC8;
-  spec.columns = {{"ID", 'I', 4}, {"NAME", 'C', 4, 0, 2}, {"PRICE", 'Y', 8, 4}, {"WHEN", 'T', 8},
+  DbaseTableLayout layout;
+  layout.version = 0x30;
+  layout.languageDriver = 0xC8;
+  layout.columns = {{"ID", 'I', 4}, {"NAME", 'C', 4, 0, 2}, {"PRICE", 'Y', 8, 4}, {"WHEN", 'T', 8},
                   {"_NullFlags", '0', 1, 0, 5}};
-  DbaseWriter w(spec);
+  DbaseWriter w(layout);
   const uint32_t march5 = 730914 + 1721425;
   w.AddRecord({fixtures::DbaseLe32(1), "\x9A\x65k", fixtures::DbaseLe64(125000),
                fixtures::DbaseVfpDateTime(march5, 50709000), std::string(1, '\0')});

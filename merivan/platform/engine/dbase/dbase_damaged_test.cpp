@@ -15,7 +15,7 @@
 namespace merivan::engine {
 namespace {
 
-using fixtures::DbaseTableSpec;
+using fixtures::DbaseTableLayout;
 using fixtures::DbaseWriter;
 using merivan::testing::TempDir;
 
@@ -35,13 +35,13 @@ std::string OpenAndReadAll(const std::string& path) {
 }
 
 DbaseWriter MemoTable(uint8_t version) {
-  DbaseTableSpec spec;
-  spec.version = version;
+  DbaseTableLayout layout;
+  layout.version = version;
   const uint32_t ref = version >= 0x30 && version <= 0x32 ? 4 : 10;
-  spec.columns = {{"NAME", 'C', 4}, {"D", 'D', 8}, {"M", 'M', ref}};
-  if (version == 0x8C) spec.columns.push_back({"I", 'I', 4});
-  if (version == 0x30) spec.columns.push_back({"T", 'T', 8});
-  DbaseWriter w(spec);
+  layout.columns = {{"NAME", 'C', 4}, {"D", 'D', 8}, {"M", 'M', ref}};
+  if (version == 0x8C) layout.columns.push_back({"I", 'I', 4});
+  if (version == 0x30) layout.columns.push_back({"T", 'T', 8});
+  DbaseWriter w(layout);
   w.AddRecord({"abc", "20010203", w.AddMemo("memo value", ref), fixtures::DbaseLe64(1)});
   w.AddRecord({"de", "", "", fixtures::DbaseLe64(2)}, true);
   w.AddRecord({"f", "2001", w.AddMemo(std::string(700, 'm'), ref), fixtures::DbaseLe64(3)});
@@ -50,9 +50,9 @@ DbaseWriter MemoTable(uint8_t version) {
 
 TEST(DbaseDamaged, DamagedTablesNameTheFileAndTheFault) {
   TempDir dir;
-  DbaseTableSpec spec;
-  spec.columns = {{"A", 'C', 3}, {"D", 'D', 8}};
-  DbaseWriter w(spec);
+  DbaseTableLayout layout;
+  layout.columns = {{"A", 'C', 3}, {"D", 'D', 8}};
+  DbaseWriter w(layout);
   w.AddRecord({"x", "20200101"});
   w.AddRecord({"y", "20200102"});
   const std::string good = w.TableBytes();

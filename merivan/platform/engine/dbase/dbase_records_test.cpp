@@ -13,7 +13,7 @@
 namespace merivan::engine {
 namespace {
 
-using fixtures::DbaseTableSpec;
+using fixtures::DbaseTableLayout;
 using fixtures::DbaseWriter;
 using dbase_test::ReadAll;
 using merivan::testing::TempDir;
@@ -25,13 +25,13 @@ TEST(DbaseRecords, EveryVersionReadsLiveRecordsInFileOrder) {
   TempDir dir;
   for (uint8_t version : {0x02, 0x03, 0x83, 0x04, 0x8B, 0x8C, 0xF5, 0x30, 0x31, 0x32}) {
     SCOPED_TRACE(static_cast<int>(version));
-    DbaseTableSpec spec;
-    spec.version = version;
-    spec.columns = {{"NAME", 'C', 6}, {"NUM", 'N', 5, 1}, {"OK", 'L', 1}};
+    DbaseTableLayout layout;
+    layout.version = version;
+    layout.columns = {{"NAME", 'C', 6}, {"NUM", 'N', 5, 1}, {"OK", 'L', 1}};
     const bool memo = HasMemo(version);
     const uint32_t refLength = version >= 0x30 && version <= 0x32 ? 4 : 10;
-    if (memo) spec.columns.push_back({"NOTE", 'M', refLength});
-    DbaseWriter w(spec);
+    if (memo) layout.columns.push_back({"NOTE", 'M', refLength});
+    DbaseWriter w(layout);
     auto record = [&](const char* name, const char* num, const char* ok, const char* note) {
       std::vector<std::string> f = {name, num, ok};
       if (memo) f.push_back(*note ? w.AddMemo(note, refLength) : std::string());
@@ -60,10 +60,10 @@ TEST(DbaseRecords, EveryVersionReadsLiveRecordsInFileOrder) {
 
 TEST(DbaseRecords, TablesWithoutLiveRecords) {
   TempDir dir;
-  DbaseTableSpec spec;
-  spec.columns = {{"A", 'C', 1}};
+  DbaseTableLayout layout;
+  layout.columns = {{"A", 'C', 1}};
   for (int deleted : {0, 3}) {
-    DbaseWriter w(spec);
+    DbaseWriter w(layout);
     for (int i = 0; i < deleted; ++i) w.AddRecord({"x"}, true);
     w.Write(dir / "e.dbf");
     std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "e.dbf");
@@ -76,10 +76,10 @@ TEST(DbaseRecords, TablesWithoutLiveRecords) {
 // More records than one read-ahead buffer holds, with deleted ones between.
 TEST(DbaseRecords, LongTablesStreamThroughTheBuffer) {
   TempDir dir;
-  DbaseTableSpec spec;
-  spec.version = 0x04;
-  spec.columns = {{"ID", 'N', 9}, {"PAD", 'C', 200}};
-  DbaseWriter w(spec);
+  DbaseTableLayout layout;
+  layout.version = 0x04;
+  layout.columns = {{"ID", 'N', 9}, {"PAD", 'C', 200}};
+  DbaseWriter w(layout);
   const int n = 5000;
   for (int i = 0; i < n; ++i) w.AddRecord({std::to_string(i), "p"}, i % 7 == 3);
   w.Write(dir / "long.dbf");
@@ -105,13 +105,13 @@ TEST(DbaseRecords, MemoFilesAreFoundIgnoringCaseAndReadInParts) {
   for (const Case& c : {Case{0x83, ".DBT", 512}, Case{0x8B, ".Dbt", 64}, Case{0x8B, ".dbt", 1024},
                         Case{0xF5, ".FPT", 64}, Case{0x30, ".fPt", 33}}) {
     SCOPED_TRACE(c.extension);
-    DbaseTableSpec spec;
-    spec.version = c.version;
-    spec.memoExtension = c.extension;
-    spec.memoBlockSize = c.blockSize;
+    DbaseTableLayout layout;
+    layout.version = c.version;
+    layout.memoExtension = c.extension;
+    layout.memoBlockSize = c.blockSize;
     const uint32_t ref = c.version == 0x30 ? 4 : 10;
-    spec.columns = {{"M", 'M', ref}};
-    DbaseWriter w(spec);
+    layout.columns = {{"M", 'M', ref}};
+    DbaseWriter w(layout);
     std::string big;
     for (int i = 0; i < 3000; ++i) big += static_cast<char>('a' + i % 26);
     w.AddRecord({w.AddMemo("short", ref)});
@@ -134,10 +134,10 @@ TEST(DbaseRecords, MemoFilesAreFoundIgnoringCaseAndReadInParts) {
 // A table whose memo file is gone still opens; its memo values are empty.
 TEST(DbaseRecords, MissingMemoFileGivesEmptyMemos) {
   TempDir dir;
-  DbaseTableSpec spec;
-  spec.version = 0x8B;
-  spec.columns = {{"A", 'C', 2}, {"M", 'M', 10}};
-  DbaseWriter w(spec);
+  DbaseTableLayout layout;
+  layout.version = 0x8B;
+  layout.columns = {{"A", 'C', 2}, {"M", 'M', 10}};
+  DbaseWriter w(layout);
   w.AddRecord({"x", w.AddMemo("lost")});
   {
     const std::string bytes = w.TableBytes();
@@ -194,12 +194,12 @@ TEST(DbaseCodePages, LanguageDriverPicksTheConversionToAnsi) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    DbaseTableSpec spec;
-    spec.version = c.version;
-    spec.languageDriver = c.driver;
-    spec.level7DriverName = c.driverName;
-    spec.columns = {{"N" + c.stored, 'C', static_cast<uint32_t>(c.stored.size())}};
-    DbaseWriter w(spec);
+    DbaseTableLayout layout;
+    layout.version = c.version;
+    layout.languageDriver = c.driver;
+    layout.level7DriverName = c.driverName;
+    layout.columns = {{"N" + c.stored, 'C', static_cast<uint32_t>(c.stored.size())}};
+    DbaseWriter w(layout);
     w.AddRecord({c.stored});
     w.Write(dir / "cp.dbf");
     std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "cp.dbf");
@@ -215,10 +215,10 @@ TEST(DbaseCodePages, LanguageDriverPicksTheConversionToAnsi) {
 TEST(DbaseCodePages, UnknownOrMissingDriverUsesTheOemConversion) {
   TempDir dir;
   for (uint8_t driver : {0x00, 0xF0}) {
-    DbaseTableSpec spec;
-    spec.languageDriver = driver;
-    spec.columns = {{"C", 'C', 1}};
-    DbaseWriter w(spec);
+    DbaseTableLayout layout;
+    layout.languageDriver = driver;
+    layout.columns = {{"C", 'C', 1}};
+    DbaseWriter w(layout);
     w.AddRecord({"\xA0"});
     w.Write(dir / "oem.dbf");
     std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "oem.dbf");

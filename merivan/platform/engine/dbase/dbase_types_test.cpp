@@ -9,8 +9,8 @@
 namespace merivan::engine {
 namespace {
 
-using fixtures::DbaseColumnSpec;
-using fixtures::DbaseTableSpec;
+using fixtures::DbaseColumn;
+using fixtures::DbaseTableLayout;
 using fixtures::DbaseWriter;
 using dbase_test::Day;
 using merivan::testing::TempDir;
@@ -19,7 +19,7 @@ using dbase_test::ValueText;
 struct TypeCase {
   const char* what;
   uint8_t version;
-  DbaseColumnSpec column;
+  DbaseColumn column;
   std::string stored;
   TFieldType type;
   std::string text;
@@ -80,10 +80,10 @@ TEST(DbaseTypes, EachStoredTypeGivesItsFieldTypeAndValue) {
   TempDir dir;
   for (const TypeCase& c : cases) {
     SCOPED_TRACE(c.what);
-    DbaseTableSpec spec;
-    spec.version = c.version;
-    spec.columns = {c.column};
-    DbaseWriter w(spec);
+    DbaseTableLayout layout;
+    layout.version = c.version;
+    layout.columns = {c.column};
+    DbaseWriter w(layout);
     w.AddRecord({c.stored});
     const std::string path = (dir / "t.dbf");
     w.Write(path);
@@ -117,10 +117,10 @@ TEST(DbaseTypes, MemoColumnsOfEachFamilyGiveTheirBlobTypes) {
   const std::string value("bytes\0\x01\xFF of a value\r\n", 21);
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.version) + " " + c.letter);
-    DbaseTableSpec spec;
-    spec.version = c.version;
-    spec.columns = {{"K", 'C', 2}, {"V", c.letter, c.length}};
-    DbaseWriter w(spec);
+    DbaseTableLayout layout;
+    layout.version = c.version;
+    layout.columns = {{"K", 'C', 2}, {"V", c.letter, c.length}};
+    DbaseWriter w(layout);
     w.AddRecord({"a", w.AddMemo(value, c.length)});
     w.AddRecord({"b", ""});
     w.Write(dir / "m.dbf");
@@ -136,9 +136,9 @@ TEST(DbaseTypes, MemoColumnsOfEachFamilyGiveTheirBlobTypes) {
 
 TEST(DbaseTypes, ColumnsOfUnknownTypeAreLeftOut) {
   TempDir dir;
-  DbaseTableSpec spec;
-  spec.columns = {{"A", 'C', 2}, {"ODD", 'X', 3}, {"B", 'N', 2}};
-  DbaseWriter w(spec);
+  DbaseTableLayout layout;
+  layout.columns = {{"A", 'C', 2}, {"ODD", 'X', 3}, {"B", 'N', 2}};
+  DbaseWriter w(layout);
   w.AddRecord({"ab", "xyz", "12"});
   w.Write(dir / "x.dbf");
   std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "x.dbf");
@@ -153,11 +153,11 @@ TEST(DbaseTypes, ColumnsOfUnknownTypeAreLeftOut) {
 // bits of _NullFlags, one per V / Q column and one per nullable column.
 TEST(DbaseTypes, NullFlagsMakeNullableFieldsNullAndShortenVarFields) {
   TempDir dir;
-  DbaseTableSpec spec;
-  spec.version = 0x32;
-  spec.columns = {{"NAME", 'V', 6, 0, 2}, {"CODE", 'I', 4, 0, 2}, {"PLAIN", 'C', 3}, {"BIN", 'Q', 4},
+  DbaseTableLayout layout;
+  layout.version = 0x32;
+  layout.columns = {{"NAME", 'V', 6, 0, 2}, {"CODE", 'I', 4, 0, 2}, {"PLAIN", 'C', 3}, {"BIN", 'Q', 4},
                   {"PRICE", 'Y', 8, 4, 2}, {"_NullFlags", '0', 1, 0, 5}};
-  DbaseWriter w(spec);
+  DbaseWriter w(layout);
   // Bits: 0 NAME shorter, 1 NAME null, 2 CODE null, 3 BIN shorter, 4 PRICE null.
   w.AddRecord({std::string("ab\0\0\0\x02", 6), fixtures::DbaseLe32(9), "xyz", std::string("\x07\0\0\x01", 4),
                fixtures::DbaseLe64(10000), std::string(1, char(0x01 | 0x08))});
@@ -177,10 +177,10 @@ TEST(DbaseTypes, NullFlagsMakeNullableFieldsNullAndShortenVarFields) {
 
 TEST(DbaseTypes, LongFoxProCharacterColumnsUseTheDecimalsByte) {
   TempDir dir;
-  DbaseTableSpec spec;
-  spec.version = 0xF5;
-  spec.columns = {{"LONG", 'C', 300}};
-  DbaseWriter w(spec);
+  DbaseTableLayout layout;
+  layout.version = 0xF5;
+  layout.columns = {{"LONG", 'C', 300}};
+  DbaseWriter w(layout);
   w.AddRecord({std::string(300, 'z')});
   w.Write(dir / "l.dbf");
   std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "l.dbf");
