@@ -1,6 +1,7 @@
 #include "merivan/export_table.h"
 
 #include <charconv>
+#include <exception>
 #include <vector>
 
 #include "merivan/exceptions.h"
@@ -76,6 +77,7 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
   int64_t records = 0;
   TOutputFile out(outputPath);
   bool openedHere = false;
+  std::exception_ptr failure;
   try {
     std::vector<std::string> names = ParseFieldList(fieldList);
     if (app.ParamStr(2) == kActiveOnlyTable) {
@@ -101,27 +103,21 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
       SetStatus(app, records);
     }
   } catch (...) {
-    // Clean-up first, table then file; the failure that stopped the export
-    // is the one that goes on, even if the clean-up fails as well.
-    try {
-      if (openedHere) table.SetActive(false);
-    } catch (...) {
-    }
-    try {
-      out.Close();
-    } catch (...) {
-    }
-    throw;
+    failure = std::current_exception();
   }
-  if (openedHere) {
-    try {
-      table.SetActive(false);
-    } catch (...) {
-      out.Close();
-      throw;
-    }
+  // Clean-up, table then file, whatever happened. The first failure is the
+  // one that goes on: a clean-up step failing after it never replaces it.
+  try {
+    if (openedHere) table.SetActive(false);
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
   }
-  out.Close();
+  try {
+    out.Close();
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace merivan

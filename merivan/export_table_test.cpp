@@ -39,9 +39,10 @@ class ExportTableTest : public ::testing::Test {
     app_.reset();
   }
 
-  TMain& Start(FakeTable table, const std::string& tableArgument = "lidi.db") {
+  TMain& Start(FakeTable table, const std::string& tableArgument = "lidi.db",
+               std::unique_ptr<platform::WindowSystem> windows = std::make_unique<platform::HeadlessWindowSystem>()) {
     app_ = std::make_unique<TApplication>(std::vector<std::string>{"merivan", "db/", tableArgument, out_},
-                                          std::make_unique<platform::HeadlessWindowSystem>());
+                                          std::move(windows));
     form_ = std::make_unique<TMain>(*app_);
     form_->Timer1.SetEnabled(false);  // as the run handler does first
     form_->ADR.SetTableName(tableArgument);
@@ -217,6 +218,41 @@ TEST_F(ExportTableTest, FullDiskFailsWith112AndClosesTheTable) {
   out_ = "/dev/full";
   EXPECT_EQ(Export(), "I/O error 112");
   EXPECT_FALSE(form_->ADR.Active());
+  // The file's close fails too, but the failure that stopped the export is the one reported.
+  Start(People());
+  EXPECT_EQ(Export("Win", "Cislo,Ulice"), "ADR: Field 'Ulice' not found");
+  EXPECT_FALSE(form_->ADR.Active());
+}
+
+// What the window sees at each pump: the gauge has already advanced for the
+// record about to be written, and the status text still counts the records
+// before it.
+class PumpRecorder : public platform::HeadlessWindowSystem {
+ public:
+  struct Pump {
+    int32_t progress;
+    std::string hint;
+    bool operator==(const Pump& o) const { return progress == o.progress && hint == o.hint; }
+  };
+  explicit PumpRecorder(std::vector<Pump>& pumps) : pumps_(pumps) {}
+  void ProcessMessages() override {
+    pumps_.push_back({Main->progres.Progress(), Main->Application().Hint});
+    HeadlessWindowSystem::ProcessMessages();
+  }
+
+ private:
+  std::vector<Pump>& pumps_;
+};
+
+TEST_F(ExportTableTest, GaugeAdvancesThenTwoPumpsThenTheLineThenTheStatus) {
+  std::vector<PumpRecorder::Pump> pumps;
+  Start(People(), "lidi.db", std::make_unique<PumpRecorder>(pumps));
+  EXPECT_EQ(Export(), "");
+  const std::string s = kStatus;
+  const std::vector<PumpRecorder::Pump> expected = {{1, ""},      {1, ""},      {2, s + "1"}, {2, s + "1"},
+                                                    {3, s + "2"}, {3, s + "2"}, {4, s + "3"}, {4, s + "3"}};
+  EXPECT_EQ(pumps, expected);
+  EXPECT_EQ(app_->Hint, s + "4");
 }
 
 TEST_F(ExportTableTest, BcdOutOfRangeEndsTheExport) {

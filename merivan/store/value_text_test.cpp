@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "merivan/exceptions.h"
+#include "merivan/format/date_time_text.h"
 #include "merivan/format/regional_settings.h"
 #include "merivan/store/fake_table_driver.h"
 
@@ -176,6 +177,63 @@ TEST_F(ValueTextTest, DatesTimesAndTimestamps) {
   const double day = 730914.0 * 86400000.0;
   EXPECT_EQ(Text(ftDateTime, 0, Bytes(day + 50709000.0)), "5.3.2002 14:05:09");
   EXPECT_EQ(Text(ftDateTime, 0, Bytes(day + 500.0)), "5.3.2002");
+}
+
+// A time counts from 30 December 1899 taken as unsigned: the day shows only
+// when the time pattern holds date letters.
+TEST_F(ValueTextTest, TimesBeyondADayAndNegativeTimes) {
+  struct Case {
+    int32_t stored;
+    const char* pattern;
+    const char* text;
+  } cases[] = {
+      {0, "h:mm:ss", "0:00:00"},
+      {0, "d.M.yyyy h:mm:ss", "30.12.1899 0:00:00"},
+      {86399999, "d.M.yyyy h:mm:ss", "30.12.1899 23:59:59"},
+      {90000000, "h:mm:ss", "1:00:00"},
+      {90000000, "d.M.yyyy h:mm:ss", "31.12.1899 1:00:00"},
+      // -1 is 4294967295 ms: 49 days and 61,367,295 ms.
+      {-1, "h:mm:ss", "17:02:47"},
+      {-1, "d.M.yyyy h:mm:ss", "17.2.1900 17:02:47"},
+      {INT32_MIN, "d.M.yyyy h:mm:ss", "23.1.1900 20:31:23"},
+  };
+  for (const Case& c : cases) {
+    RegionalSettings.LongTimePattern = c.pattern;
+    EXPECT_EQ(Text(ftTime, 0, Bytes<int32_t>(c.stored)), c.text) << c.stored << " " << c.pattern;
+  }
+}
+
+// The stored milliseconds round to the nearest integer, ties to even, before
+// they are split into day and time.
+TEST_F(ValueTextTest, TimestampsRoundTiesToEven) {
+  const double day = 730914.0 * 86400000.0;
+  const double lastMs = day + 86399999.0;
+  struct Case {
+    double stored;
+    const char* text;
+  } cases[] = {
+      {day + 50708999.5, "5.3.2002 14:05:09"},  // ties up to ...000 (even)
+      {day + 50709000.5, "5.3.2002 14:05:09"},  // ties down to ...000 (even)
+      {day + 50709999.5, "5.3.2002 14:05:10"},  // ...999.5 goes to ...000 (even)
+      {lastMs, "5.3.2002 23:59:59"},
+      {lastMs + 0.5, "6.3.2002"},  // ...999.5 ties to the next day's midnight
+      {lastMs + 0.25, "5.3.2002 23:59:59"},
+      {day - 0.5, "5.3.2002"},  // ...000 - 0.5 ties to even ...000
+  };
+  for (const Case& c : cases) EXPECT_EQ(Text(ftDateTime, 0, Bytes(c.stored)), c.text) << std::fixed << c.stored;
+  // -0.4 rounds to zero, which is day 0 like any negative value.
+  EXPECT_EQ(Text(ftDateTime, 0, Bytes(-0.4)), Text(ftDateTime, 0, Bytes(0.0)));
+  EXPECT_EQ(Text(ftDateTime, 0, Bytes(0.4)), Text(ftDateTime, 0, Bytes(0.0)));
+}
+
+// The largest timestamp inside the bound has day number 2^31 - 1.
+TEST_F(ValueTextTest, LastTimestampBelowTheBound) {
+  const double bound = 86400000.0 * 2147483648.0;
+  const double last = std::nextafter(bound, 0.0);  // 32 ms below: 23:59:59.968
+  RegionalSettings.ShortDatePattern = "d.M.yyyy";
+  const std::string text = Text(ftDateTime, 0, Bytes(last));
+  EXPECT_EQ(text, DateTimeText("", 2147483647, 86399968)) << text;
+  EXPECT_NE(text, Text(ftDateTime, 0, Bytes(0.0)));
 }
 
 TEST_F(ValueTextTest, TimestampsOutsideTheCalendarGiveDayZero) {
