@@ -56,7 +56,7 @@ int AsianCodePageOf(std::string_view locale) {
 }
 
 // Converts `in` with `cd`, replacing each unconvertible input character by
-// one '?'. `charWidth` tells how to skip a bad character of the input.
+// one '?'. `inputIsUtf8` tells how to skip a bad character of the input.
 std::string Convert(iconv_t cd, std::string_view in, bool inputIsUtf8) {
   std::string out;
   out.reserve(in.size() * (inputIsUtf8 ? 1 : 3) + 4);
@@ -82,6 +82,13 @@ std::string Convert(iconv_t cd, std::string_view in, bool inputIsUtf8) {
     out.push_back('?');
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
+  // Stateful converters (Windows-1255 and 1258 hold back a letter that a
+  // combining mark may follow; shift encodings owe a return to ASCII) give
+  // their last output only when flushed.
+  char* dst = buf;
+  size_t room = sizeof buf;
+  iconv(cd, nullptr, nullptr, &dst, &room);
+  out.append(buf, dst - buf);
   return out;
 }
 

@@ -23,6 +23,29 @@ TEST(TextToUtf8, KeepsUtf8AndReadsEverythingElseInTheGivenCodePage) {
   for (const auto& c : cases) EXPECT_EQ(TextToUtf8(c.in, c.codePage), c.out) << c.in;
 }
 
+// Windows-1255 and 1258 decoders keep a letter back in case a combining
+// mark follows: the last letter of a text must still come out.
+TEST(CodePageConversion, StatefulCodePagesGiveTheirLastCharacter) {
+  struct Case {
+    int codePage;
+    std::string bytes;
+    std::string utf8;
+  } cases[] = {
+      {1255, "\xE9\xF0\xE5\xE0\xF8", "ינואר"},
+      {1258, "th\xE1ng", "tháng"},
+      {1250, "\xFAnor", "únor"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CodePageToUtf8(c.bytes, c.codePage), c.utf8) << c.codePage;
+    EXPECT_EQ(Utf8ToCodePage(c.utf8, c.codePage), c.bytes) << c.codePage;
+    // One byte at a time, as the table readers' byte maps are built.
+    const auto same = CodePageTable(c.codePage, c.codePage);
+    ASSERT_TRUE(same) << c.codePage;
+    const auto last = static_cast<unsigned char>(c.bytes.back());
+    EXPECT_EQ((*same)[last], last) << c.codePage;
+  }
+}
+
 TEST(IsValidUtf8, FourByteFormsUpToTheLastCodePoint) {
   EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));
   EXPECT_TRUE(IsValidUtf8("\xF4\x8F\xBF\xBF"));
