@@ -89,7 +89,8 @@ std::optional<EraDate> EraDateOf(const PosixLocale& locale, int calendarType,
       return EraDate{"단기", date.year + 2333};
     default: {
       if (gregorianEra) return EraDate{gregorianEra, date.year};
-      auto era = IcuFormat(locale.base, date, "G");
+      // The Gregorian era also where ICU's default calendar is another.
+      auto era = IcuFormat(locale.base + "@calendar=gregorian", date, "G");
       if (!era) return std::nullopt;
       return EraDate{*era, date.year};
     }

@@ -15,21 +15,28 @@ namespace merivan::platform {
 namespace {
 
 // ICU reads the calendar from the locale keyword: japanese and roc give
-// their own patterns with era fields. The Korean era has no ICU calendar
-// and keeps the Gregorian patterns.
+// their own patterns with era fields. Every other calendar type shows
+// Gregorian years, so it takes the Gregorian patterns even where ICU's
+// default calendar is another (Thai Buddhist, Islamic, Persian); the Korean
+// era has no ICU calendar either.
 icu::Locale IcuLocaleOf(const PosixLocale& locale) {
   std::string name = locale.base;
-  if (locale.calendarType == CAL_JAPAN) name += "@calendar=japanese";
-  if (locale.calendarType == CAL_TAIWAN) name += "@calendar=roc";
+  if (locale.calendarType == CAL_JAPAN)
+    name += "@calendar=japanese";
+  else if (locale.calendarType == CAL_TAIWAN)
+    name += "@calendar=roc";
+  else
+    name += "@calendar=gregorian";
   return icu::Locale(name.c_str());
 }
 
 // ICU answers an unknown language from its default locale or its root
-// data; only data of the language asked for counts.
+// data; only data of the language asked for counts. The valid locale tells
+// which was chosen (the actual one may be an alias: "no" serves "nb").
 bool Known(const icu::DateFormatSymbols& symbols, const icu::Locale& asked, UErrorCode status) {
   if (U_FAILURE(status)) return false;
-  const icu::Locale actual = symbols.getLocale(ULOC_ACTUAL_LOCALE, status);
-  return U_SUCCESS(status) && std::strcmp(actual.getLanguage(), asked.getLanguage()) == 0;
+  const icu::Locale valid = symbols.getLocale(ULOC_VALID_LOCALE, status);
+  return U_SUCCESS(status) && std::strcmp(valid.getLanguage(), asked.getLanguage()) == 0;
 }
 
 std::string Utf8(const icu::UnicodeString& text) {

@@ -165,6 +165,18 @@ TEST_F(LocaleInfoTest, OtherLocalesComeFromIcu) {
   EXPECT_EQ(Item(LOCALE_ITIME), "0");
   EXPECT_EQ(Item(LOCALE_SSHORTDATE), "d/M/yy");
 
+  // ICU serves Bokmål from its alias "no"; that is data of the language.
+  env_.Set({{"LANG", "nb_NO.UTF-8"}});
+  EXPECT_EQ(Item(LOCALE_SSHORTDATE), "dd.MM.yyyy");
+  EXPECT_EQ(Item(LOCALE_SMONTHNAME1), "januar");
+
+  // Calendar type 1 shows Gregorian years, so patterns and era are the
+  // Gregorian ones where ICU's default calendar is another.
+  env_.Set({{"LANG", "ar_SA.UTF-8"}});
+  EXPECT_EQ(Item(LOCALE_SSHORTDATE), "d/M/yyyy");
+  env_.Set({{"LANG", "th_TH.UTF-8"}});
+  EXPECT_EQ(DateText("gg yyyy", {2002, 3, 5}), Utf8ToCodePage("ค.ศ. 2002", 874));
+
   // A language ICU does not know answers nothing, like the C locale.
   env_.Set({{"LANG", "xx_YY.UTF-8"}});
   EXPECT_EQ(Item(LOCALE_SSHORTDATE), "<fail>");
