@@ -141,6 +141,8 @@ TEST_F(DateTimeTextTest, DoubleByteCharactersAreCopiedWhole) {
   EXPECT_EQ(DateTimeText("\x82hd", k5March2002, 0), "\x82h" "5");
   // The lead byte resets the previous letter: "mm" is a month again.
   EXPECT_EQ(DateTimeText("h\x82xmm", k5March2002, 7 * kMinute), "0\x82x03");
+  // The 12-hour look-ahead skips the trail byte "a" of 0x82 0x61.
+  EXPECT_EQ(DateTimeText("h\x82" "ampm", k5March2002, 13 * kHour), "13\x82" "a3p3");
 }
 
 TEST_F(DateTimeTextTest, OutputIsCutAt256Bytes) {

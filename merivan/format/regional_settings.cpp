@@ -33,15 +33,18 @@ std::string TimePattern(const LocaleReader& reader, std::string_view body) {
   return prefix + hour + std::string(body) + suffix;
 }
 
-// The locale facts of the era rules, then separators, patterns and AM/PM.
-void LoadItems(TRegionalSettings& s) {
+// The locale facts of the era rules, read once at start-up like the names.
+void LoadFacts(TRegionalSettings& s) {
   const pl::LCID locale = pl::GetThreadLocale();
   s.PrimaryLanguage = locale == 0 ? 0x09 : static_cast<int>(locale & 0x3FF);
   s.SubLanguage = static_cast<int>((locale >> 10) & 0x3F);
   s.LeadBytes.reset();
   if (pl::DbcsEnabled()) s.LeadBytes = pl::LeadBytesOf(pl::AnsiCodePage());
+}
 
-  const LocaleReader reader(locale);
+// Separators, patterns and AM/PM texts: what a settings change rereads.
+void LoadItems(TRegionalSettings& s) {
+  const LocaleReader reader(pl::GetThreadLocale());
   s.DecimalMark = reader.Character(pl::LOCALE_SDECIMAL, '.');
   s.DateMark = reader.Character(pl::LOCALE_SDATE, '/');
   s.TimeMark = reader.Character(pl::LOCALE_STIME, ':');
@@ -74,6 +77,7 @@ void LoadNames(TRegionalSettings& s) {
 }  // namespace
 
 void LoadRegionalSettings() {
+  LoadFacts(RegionalSettings);
   LoadItems(RegionalSettings);
   LoadNames(RegionalSettings);
 }

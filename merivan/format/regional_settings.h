@@ -35,7 +35,7 @@ void LoadRegionalSettings();
 
 // The reload that a settings-change broadcast triggers: thread locale reset
 // to the user default, separators, patterns and AM/PM texts reread; the
-// month and day names are kept.
+// month and day names and the locale facts of the era rules are kept.
 void ReloadRegionalSettings();
 
 }  // namespace merivan

@@ -197,6 +197,9 @@ TEST_F(RegionalSettingsTest, ReloadRereadsItemsButKeepsNames) {
   const TRegionalSettings& s = RegionalSettings;
   EXPECT_EQ(s.MonthNamesLong[2], "\xFAnor");
   EXPECT_EQ(s.DayNamesLong[1], "ned\xECle");
+  // The language facts of the era rules stay those of start-up.
+  EXPECT_EQ(s.PrimaryLanguage, 0x05);
+  EXPECT_EQ(s.SubLanguage, 0x01);
 }
 
 }  // namespace
