@@ -1,12 +1,15 @@
 // LD_PRELOAD library that puts faults into the driver manager calls that the
 // real unixODBC cannot be made to fail: SQLAllocEnv, SQLFreeEnv and the
 // SQLDataSources / SQLDrivers enumerations. Rules come from fault_rules.h.
+// It also holds every enumeration call to the arguments libcorvane must pass.
 // The real functions are found on a dlopen handle of libodbc.so.2, since
 // RTLD_NEXT does not reach them from inside the JVM.
 #include <dlfcn.h>
 #include <sql.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "fault_rules.h"
@@ -30,10 +33,26 @@ bool succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL
 // the call's outcome.
 SQLRETURN withInfo(SQLRETURN result) { return result == SQL_SUCCESS ? SQL_SUCCESS_WITH_INFO : result; }
 
+// libcorvane asks for every entry with SQL_FETCH_NEXT into two 1024-byte
+// buffers, each with its length cell; any other call is a fault in the
+// library, and the run stops loudly rather than let the driver manager cope.
+void checkCall(const char* name, SQLUSMALLINT direction, SQLSMALLINT firstSize, const SQLSMALLINT* firstLength,
+               SQLSMALLINT secondSize, const SQLSMALLINT* secondLength) {
+  if (direction == SQL_FETCH_NEXT && firstSize == 1024 && secondSize == 1024 && firstLength != nullptr &&
+      secondLength != nullptr) {
+    return;
+  }
+  std::fprintf(stderr, "corvane_odbc_faults: %s called with direction %u, buffer sizes %d and %d, length cells %s\n",
+               name, static_cast<unsigned>(direction), firstSize, secondSize,
+               firstLength != nullptr && secondLength != nullptr ? "given" : "missing");
+  std::abort();
+}
+
 SQLRETURN enumerate(const char* name, SQLHENV environment, SQLUSMALLINT direction, SQLCHAR* first,
                     SQLSMALLINT firstSize, SQLSMALLINT* firstLength, SQLCHAR* second, SQLSMALLINT secondSize,
                     SQLSMALLINT* secondLength) {
   static_assert(sizeof(SQLCHAR) == 1);
+  checkCall(name, direction, firstSize, firstLength, secondSize, secondLength);
   const Enumeration call = real<Enumeration>(name);
   const Fault fault = nextFault(name);
   const auto callReal = [&] {

@@ -140,13 +140,16 @@ class FaultTest {
 
     @Test
     void aFailedInstallerRequestDoesNotLookAtTheFreeResult() {
+        // The environment is still freed (the rule is used up), its failure unreported.
         Faults.inject("SQLFreeEnv", 0, 1, Faults.ERROR);
         Expect.failure("Error trying to register ODBC DataSource!",
                 () -> Zarvel.registerDataSource("Delta", "Uninstalled", null));
+        expectUsedUp();
         Faults.clear();
         Faults.inject("SQLFreeEnv", 0, 1, Faults.ERROR);
         Expect.failure("Error trying to remove ODBC DataSource!",
                 () -> Zarvel.unregisterDataSource("Alpha", "Uninstalled"));
+        expectUsedUp();
     }
 
     @Test

@@ -16,6 +16,7 @@ import java.nio.file.Paths;
 import java.nio.file.StandardCopyOption;
 import java.util.function.Function;
 import org.junit.jupiter.api.BeforeEach;
+import org.junit.jupiter.api.Tag;
 import org.junit.jupiter.api.Test;
 
 /**
@@ -98,6 +99,36 @@ class HostContractTest {
         // With nothing to look up, the listing needs no driver class.
         OdbcFiles.write(OdbcFiles.userDataSources(), "");
         assertEquals(0, ((Object[]) invoke(zarvel, "getDataSources")).length);
+    }
+
+    /**
+     * The host's classes and constructors are looked up before any ODBC
+     * environment, by the listings and by each driver lookup alike: with the
+     * environments failing, the JVM's error comes first and no environment
+     * is asked for. Runs with the fault library.
+     */
+    @Test
+    @Tag("faults")
+    void theHostsClassesAreLookedUpBeforeAnyEnvironment() throws Exception {
+        Faults.clear();
+        try {
+            Function<Object[], Object> noClasses = hostWith(ZARVEL, CALLS);
+            Faults.inject("SQLAllocEnv", 0, 1, Faults.ERROR);
+            expectThrown(NoClassDefFoundError.class, noClasses, "getDataSources");
+            expectThrown(NoClassDefFoundError.class, noClasses, "getDrivers");
+            assertEquals("SQLAllocEnv 0 1 -1\n", Faults.rules(), "an environment was asked for");
+
+            // The listing's own environment, then findDriver's class lookup
+            // fails before findDriver asks for one.
+            Function<Object[], Object> brokenDriver = hostWith(ZARVEL, CALLS, DATA_SOURCE, DRIVER + "!broken");
+            Faults.clear();
+            Faults.inject("SQLAllocEnv", 1, 1, Faults.ERROR);
+            expectThrown(NoSuchMethodError.class, brokenDriver, "getDataSources");
+            expectThrown(NoSuchMethodError.class, brokenDriver, "getDrivers");
+            assertEquals("SQLAllocEnv 0 1 -1\n", Faults.rules(), "findDriver asked for an environment");
+        } finally {
+            Faults.clear();
+        }
     }
 
     @Test

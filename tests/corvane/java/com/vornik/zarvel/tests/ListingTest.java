@@ -34,14 +34,18 @@ class ListingTest {
         OdbcFiles.write(OdbcFiles.userDataSources(),
                 "[Alpha]\nDriver=SQLite3\n\n[Orphan]\nDriver=Uninstalled\n\n");
         OdbcFiles.write(OdbcFiles.systemDataSources(),
-                "[Gamma]\nDriver=SQLite3\nDescription=system one\n\n[WrongCase]\nDriver=sqlite3\n\n");
+                "[Gamma]\nDriver=SQLite3\nDescription=system one\n\n[WrongCase]\nDriver=sqlite3\n\n"
+                + "[Shorter]\nDriver=SQLite\n\n[Longer]\nDriver=SQLite3x\n\n");
         DataSource[] dataSources = Zarvel.getDataSources();
         // unixODBC lists the user's data sources before the system's.
-        assertEquals(Arrays.asList("Alpha", "Orphan", "Gamma", "WrongCase"), Expect.names(dataSources));
+        assertEquals(Arrays.asList("Alpha", "Orphan", "Gamma", "WrongCase", "Shorter", "Longer"),
+                Expect.names(dataSources));
         Expect.sqliteDriver(dataSources[0].getDriver());
         assertNull(dataSources[1].getDriver(), "driver not installed");
         Expect.sqliteDriver(dataSources[2].getDriver());
         assertNull(dataSources[3].getDriver(), "driver names match with letter case");
+        assertNull(dataSources[4].getDriver(), "a prefix of a driver name is another name");
+        assertNull(dataSources[5].getDriver(), "a driver name is not a prefix of a longer one");
     }
 
     @Test
