@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 
 #include "merivan/exceptions.h"
 #include "merivan/platform/window/headless_window_system.h"
@@ -224,6 +225,31 @@ TEST_F(ExportTableTest, FullDiskFailsWith112AndClosesTheTable) {
   EXPECT_FALSE(form_->ADR.Active());
 }
 
+// A table that notes what the output file holds when it is closed.
+class CloseWatcher : public FakeTableDriver {
+ public:
+  CloseWatcher(FakeTable t, std::function<void()> onClose) : FakeTableDriver(std::move(t)), onClose_(std::move(onClose)) {}
+  ~CloseWatcher() override { onClose_(); }
+
+ private:
+  std::function<void()> onClose_;
+};
+
+// The table closes first, while the output is still in the file's buffer;
+// the file closes after it, on success and on failure alike.
+TEST_F(ExportTableTest, TableClosesBeforeTheFile) {
+  for (const char* fields : {"", "Cislo,Ulice"}) {
+    Start(People());
+    std::string atTableClose = "never closed";
+    form_->ADR.SetDriverOpener([&](const std::string&, const std::string&) {
+      return std::make_unique<CloseWatcher>(People(), [&] { atTableClose = Output(); });
+    });
+    Export("Win", fields);
+    EXPECT_EQ(atTableClose, "") << fields;
+    EXPECT_NE(Output(), "") << fields;
+  }
+}
+
 // What the window sees at each pump: the gauge has already advanced for the
 // record about to be written, and the status text still counts the records
 // before it.
@@ -253,6 +279,17 @@ TEST_F(ExportTableTest, GaugeAdvancesThenTwoPumpsThenTheLineThenTheStatus) {
                                                     {3, s + "2"}, {3, s + "2"}, {4, s + "3"}, {4, s + "3"}};
   EXPECT_EQ(pumps, expected);
   EXPECT_EQ(app_->Hint, s + "4");
+}
+
+// MinValue is set before MaxValue: from a range above the new one, the other
+// order would fail on a maximum below the old minimum.
+TEST_F(ExportTableTest, GaugeRangeMinimumFirst) {
+  Start(People());
+  form_->progres.SetMaxValue(300);
+  form_->progres.SetMinValue(200);
+  EXPECT_EQ(Export(), "");
+  EXPECT_EQ(form_->progres.MinValue(), 0);
+  EXPECT_EQ(form_->progres.MaxValue(), 4);
 }
 
 TEST_F(ExportTableTest, BcdOutOfRangeEndsTheExport) {
