@@ -18,15 +18,13 @@ namespace {
 // their own patterns with era fields. Every other calendar type shows
 // Gregorian years, so it takes the Gregorian patterns even where ICU's
 // default calendar is another (Thai Buddhist, Islamic, Persian); the Korean
-// era has no ICU calendar either.
+// era has no ICU calendar either. Numbers are written with ASCII digits,
+// so the decimal mark is that of the Latin digits (Arabic has its own).
 icu::Locale IcuLocaleOf(const PosixLocale& locale) {
-  std::string name = locale.base;
-  if (locale.calendarType == CAL_JAPAN)
-    name += "@calendar=japanese";
-  else if (locale.calendarType == CAL_TAIWAN)
-    name += "@calendar=roc";
-  else
-    name += "@calendar=gregorian";
+  const char* calendar = locale.calendarType == CAL_JAPAN    ? "japanese"
+                         : locale.calendarType == CAL_TAIWAN ? "roc"
+                                                             : "gregorian";
+  const std::string name = locale.base + "@calendar=" + calendar + ";numbers=latn";
   return icu::Locale(name.c_str());
 }
 

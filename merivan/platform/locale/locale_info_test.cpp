@@ -174,6 +174,8 @@ TEST_F(LocaleInfoTest, OtherLocalesComeFromIcu) {
   // Gregorian ones where ICU's default calendar is another.
   env_.Set({{"LANG", "ar_SA.UTF-8"}});
   EXPECT_EQ(Item(LOCALE_SSHORTDATE), "d/M/yyyy");
+  // The decimal mark goes with the ASCII digits the number texts use.
+  EXPECT_EQ(Item(LOCALE_SDECIMAL), ".");
   env_.Set({{"LANG", "th_TH.UTF-8"}});
   EXPECT_EQ(DateText("gg yyyy", {2002, 3, 5}), Utf8ToCodePage("ค.ศ. 2002", 874));
 
