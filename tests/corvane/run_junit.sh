@@ -33,7 +33,10 @@ mkdir -p "$work/ini"
 : >"$work/setup.log"
 
 # unixODBC reads the system files from ODBCSYSINI and the user's from ODBCINI;
-# with both set it never touches /etc or the home folder.
+# with both set it never touches /etc or the home folder. A caller's own
+# odbcinst.ini name or search mode (user or system data sources only) must
+# not reach it either.
+unset ODBCINSTINI ODBCSEARCH
 export ODBCSYSINI="$work/ini"
 export ODBCINI="$work/ini/user-odbc.ini"
 export CORVANE_SETUP_LOG="$work/setup.log"
