@@ -33,41 +33,42 @@ const ReadOnlyFile& BlobFile::File() {
 
 BlobFile::Span BlobFile::Locate(uint32_t offsetWord, uint32_t length, bool graphic) {
   const ReadOnlyFile& f = File();
-  auto damaged = [&](const std::string& what) {
-    ThrowEngineError("Damaged Paradox blob file: " + what + ".", f.Path());
-  };
   const uint64_t block = offsetWord & ~uint32_t{0xFF};
   const uint32_t index = offsetWord & 0xFF;
-  const std::string ref = "a blob reference to offset " + std::to_string(block);
+  // The message is composed only on failure: this runs for every blob value.
+  auto damaged = [&](const std::string& what) {
+    ThrowEngineError("Damaged Paradox blob file: a blob reference to offset " + std::to_string(block) + what + ".",
+                     f.Path());
+  };
   if (block < kBlock || block % kBlock != 0 || block + kBlock > f.Size())
-    damaged(ref + " does not name a block of the file");
+    damaged(" does not name a block of the file");
   uint8_t head[kSlotDataStart];
-  if (f.ReadAt(block, sizeof head, head) != sizeof head) damaged(ref + " names a block past the end");
+  if (f.ReadAt(block, sizeof head, head) != sizeof head) damaged(" names a block past the end");
   Span span{};
   if (index == 0xFF) {
-    if (head[0] != 2) damaged(ref + " names a block of type " + std::to_string(head[0]) + ", not a value block");
+    if (head[0] != 2) damaged(" names a block of type " + std::to_string(head[0]) + ", not a value block");
     const uint32_t stored = Le32(head + 3);
     const uint64_t room = uint64_t{Le16(head + 1)} * kBlock;
-    if (stored != length) damaged(ref + " of " + std::to_string(length) + " bytes finds " + std::to_string(stored));
+    if (stored != length) damaged(" of " + std::to_string(length) + " bytes finds " + std::to_string(stored));
     if (kSingleHeader + uint64_t{length} > room || block + kSingleHeader + length > f.Size())
-      damaged(ref + " of " + std::to_string(length) + " bytes runs past its blocks");
+      damaged(" of " + std::to_string(length) + " bytes runs past its blocks");
     span = {block + kSingleHeader, length};
   } else {
-    if (index >= kSlots) damaged(ref + " names slot " + std::to_string(index) + " of 64");
-    if (head[0] != 3) damaged(ref + " names a block of type " + std::to_string(head[0]) + ", not a small-value block");
+    if (index >= kSlots) damaged(" names slot " + std::to_string(index) + " of 64");
+    if (head[0] != 3) damaged(" names a block of type " + std::to_string(head[0]) + ", not a small-value block");
     const uint8_t* slot = head + kSlotTable + 5 * index;
     const uint32_t start = uint32_t{slot[0]} * 16;
     const uint32_t sixteenths = slot[1];
     const uint32_t rest = slot[4];
-    if (rest >= 16 || sixteenths == 0) damaged(ref + " names the empty or bad slot " + std::to_string(index));
+    if (rest >= 16 || sixteenths == 0) damaged(" names the empty or bad slot " + std::to_string(index));
     const uint32_t stored = rest ? (sixteenths - 1) * 16 + rest : sixteenths * 16;
-    if (stored != length) damaged(ref + " of " + std::to_string(length) + " bytes finds " + std::to_string(stored));
+    if (stored != length) damaged(" of " + std::to_string(length) + " bytes finds " + std::to_string(stored));
     if (start < kSlotDataStart || start + length > kBlock)
-      damaged(ref + " names slot " + std::to_string(index) + " lying outside its block");
+      damaged(" names slot " + std::to_string(index) + " lying outside its block");
     span = {block + start, length};
   }
   if (graphic) {
-    if (span.size < kGraphicPrefix) damaged(ref + " holds a graphic without its 8-byte prefix");
+    if (span.size < kGraphicPrefix) damaged(" holds a graphic without its 8-byte prefix");
     span.offset += kGraphicPrefix;
     span.size -= kGraphicPrefix;
   }
