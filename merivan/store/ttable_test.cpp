@@ -184,6 +184,19 @@ TEST(TTable, NamesAreUniqueIgnoringCaseAndUntypedColumnsLeftOut) {
   EXPECT_EQ(table.FieldByName("Name_1_1").ValueText(), "True");
 }
 
+// Names from Windows tables are ANSI bytes: "Číslo" and "číslo" (Windows-1250
+// C8 and E8, È and è in Windows-1252) are one name ignoring case.
+TEST(TTable, NationalLettersIgnoreCaseToo) {
+  FakeTable t;
+  t.fields = {{"\xC8\xEDslo", ftInteger, 0}, {"\xE8\xEDslo", ftInteger, 0}};
+  t.records = {{Bytes<int32_t>(1), Bytes<int32_t>(2)}};
+  TTable table;
+  UseFake(table, t);
+  table.SetActive(true);
+  EXPECT_EQ(table.FieldDefs()[1].Name, "\xE8\xEDslo_1");
+  EXPECT_EQ(table.FieldByName("\xE8\xCDSLO").ValueText(), "1");
+}
+
 TEST(TTable, FieldAttributes) {
   FakeTable t;
   t.fields = {{"S", ftString, 7}, {"M", ftMemo, 0}, {"I", ftInteger, 0}, {"C", ftBCD, 2}};

@@ -1,24 +1,25 @@
 #include "merivan/store/unique_names.h"
 
-
 #include <algorithm>
-#include <cctype>
 #include <unordered_set>
+
+#include "merivan/platform/locale/ansi_case.h"
 
 namespace merivan {
 
 namespace {
+char Lower(char c) { return static_cast<char>(platform::AnsiLowerCaseMap()[static_cast<unsigned char>(c)]); }
+
 std::string Folded(const std::string& s) {
   std::string f = s;
-  for (char& c : f) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : f) c = Lower(c);
   return f;
 }
 }  // namespace
 
 bool SameFieldName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 void MakeNamesUnique(std::vector<std::string>& names) {

@@ -6,11 +6,12 @@
 
 namespace merivan {
 
-// Renames, in place and in order, every name already taken (ignoring ASCII
-// case) by an earlier one to the first free "%s_%d".
+// Renames, in place and in order, every name already taken (ignoring case)
+// by an earlier one to the first free "%s_%d".
 void MakeNamesUnique(std::vector<std::string>& names);
 
-// ASCII case-insensitive equality, the rule for field names.
+// Equality ignoring the letter case of the ANSI code page, the rule for
+// field names.
 bool SameFieldName(std::string_view a, std::string_view b);
 
 }  // namespace merivan
