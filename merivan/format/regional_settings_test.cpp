@@ -74,7 +74,8 @@ TEST_F(RegionalSettingsTest, Czech) {
   const TRegionalSettings& s = RegionalSettings;
   EXPECT_EQ(s.MonthNamesLong[1], "leden");
   EXPECT_EQ(s.MonthNamesLong[2], "\xFAnor");
-  EXPECT_EQ(s.MonthNamesShort[12], "XII");
+  EXPECT_EQ(s.MonthNamesShort[12], "pro");
+  EXPECT_EQ(s.MonthNamesShort[3], "b\xF8" "e");
   EXPECT_EQ(s.DayNamesLong[1], "ned\xECle");
   EXPECT_EQ(s.DayNamesLong[2], "pond\xECl\xED");
   EXPECT_EQ(s.DayNamesShort[7], "so");

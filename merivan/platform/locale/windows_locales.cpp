@@ -8,13 +8,13 @@ namespace {
 
 const WindowsLocale kLocales[] = {
     {"cs_CZ", 0x0405, ",", ".", ":", "d.M.yyyy", "d. MMMM yyyy", "dop.", "odp.", 1, 0, 0, "n. l.",
-     {"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII"},
+     {"led", "úno", "bře", "dub", "kvě", "čvn", "čvc", "srp", "zář", "říj", "lis", "pro"},
      {"leden", "únor", "březen", "duben", "květen", "červen", "červenec", "srpen", "září",
       "říjen", "listopad", "prosinec"},
      {"ne", "po", "út", "st", "čt", "pá", "so"},
      {"neděle", "pondělí", "úterý", "středa", "čtvrtek", "pátek", "sobota"}},
     {"sk_SK", 0x041B, ",", ". ", ":", "d. M. yyyy", "d. MMMM yyyy", "", "", 1, 0, 0, "n. l.",
-     {"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII"},
+     {"jan", "feb", "mar", "apr", "máj", "jún", "júl", "aug", "sep", "okt", "nov", "dec"},
      {"január", "február", "marec", "apríl", "máj", "jún", "júl", "august", "september",
       "október", "november", "december"},
      {"ne", "po", "ut", "st", "št", "pi", "so"},
