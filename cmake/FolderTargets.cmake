@@ -45,3 +45,16 @@ function(add_child_folders)
     endif()
   endforeach()
 endfunction()
+
+# A libFuzzer target `name` from <name>.cpp in the current folder over the
+# folder's library `lib`, built only with MERIVAN_FUZZ (clang; scripts/fuzz.sh).
+# The library itself carries the coverage instrumentation.
+function(folder_fuzz_target name lib)
+  if(MERIVAN_FUZZ)
+    target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link)
+    add_executable(${name} ${name}.cpp)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name} PRIVATE ${lib})
+  endif()
+endfunction()
