@@ -191,7 +191,7 @@ TEST_F(LocaleInfoTest, GregorianDatePictures) {
   EXPECT_EQ(DateText("yyyy yy y", {2002, 3, 5}), "2002 02 2");
   EXPECT_EQ(DateText("yyyy", {33, 1, 1}), "0033");
   EXPECT_EQ(DateText("d. MMMM yyyy", {2002, 3, 5}), "5. b\xF8" "ezen 2002");
-  EXPECT_EQ(DateText("dddd ddd dd MM MMM 'yy'", {2002, 3, 5}), "\xFAter\xFD \xFAt 05 03 III yy");
+  EXPECT_EQ(DateText("dddd ddd dd MM MMM 'yy'", {2002, 3, 5}), "\xFAter\xFD \xFAt 05 03 b\xF8" "e yy");
   for (SystemDate bad : {SystemDate{2002, 2, 29}, SystemDate{0, 1, 1}, SystemDate{2002, 13, 1},
                          SystemDate{2002, 4, 31}, SystemDate{10000, 1, 1}, SystemDate{2002, 1, 0}})
     EXPECT_EQ(DateText("yyyy", bad), "<fail>") << bad.year << "-" << bad.month << "-" << bad.day;
