@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "merivan/exceptions.h"
 #include "merivan/store/bcd.h"
+#include "merivan/store/data_area.h"
 #include "merivan/store/unique_names.h"
 
 namespace merivan {
@@ -19,13 +19,6 @@ std::string Trimmed(const std::string& s) {
   while (b < e && IsBlank(s[b])) ++b;
   while (e > b && IsBlank(s[e - 1])) --e;
   return s.substr(b, e - b);
-}
-
-template <typename T>
-T Load(const uint8_t* p) {
-  T v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
 }
 
 bool CanFilterOn(TFieldType t) { return !(t == ftBytes || t == ftVarBytes || IsBlobType(t)); }
@@ -77,20 +70,19 @@ bool TableFilter::Matches(engine::TableDriver& driver, uint8_t* area) const {
   double v = 0;
   switch (type_) {
     case ftString: {
-      const void* nul = std::memchr(area, 0, static_cast<size_t>(size_));
-      const size_t len = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - area) : static_cast<size_t>(size_);
+      const size_t len = StringLengthInArea(area, size_);
       if (len != text_.size()) return false;
       driver.ToAnsi(area, len);
       return SameFieldName(std::string_view(reinterpret_cast<const char*>(area), len), text_);
     }
     case ftBoolean: {
-      const bool b = Load<uint16_t>(area) != 0;
+      const bool b = LoadFromArea<uint16_t>(area) != 0;
       return literal_ == Literal::kBoolean ? b == (number_ != 0) : (b ? 1.0 : 0.0) == number_;
     }
-    case ftSmallint: v = Load<int16_t>(area); break;
-    case ftWord: v = Load<uint16_t>(area); break;
-    case ftInteger: case ftAutoInc: case ftDate: case ftTime: v = Load<int32_t>(area); break;
-    case ftFloat: case ftCurrency: case ftDateTime: v = Load<double>(area); break;
+    case ftSmallint: v = LoadFromArea<int16_t>(area); break;
+    case ftWord: v = LoadFromArea<uint16_t>(area); break;
+    case ftInteger: case ftAutoInc: case ftDate: case ftTime: v = LoadFromArea<int32_t>(area); break;
+    case ftFloat: case ftCurrency: case ftDateTime: v = LoadFromArea<double>(area); break;
     case ftBCD: {
       int64_t fixed;
       if (!BcdToFixedPoint(area, fixed)) return false;

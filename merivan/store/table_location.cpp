@@ -61,7 +61,7 @@ std::string LocateTableFile(const std::string& databaseName, const std::string& 
   }
   if (!IsDirectory(directory)) throw EDBEngineError("Directory does not exist.\r\nDirectory: " + directory);
   if (file.empty()) throw EDBEngineError("Table does not exist.\r\nTable: " + directory + "/");
-  if (Extension(file).empty() && DriverForTableName(file) == TableDriverKind::kParadox) file += ".DB";
+  if (Extension(file).empty()) file += ".DB";  // no extension: a Paradox table
   const auto found = platform::FindFileIgnoringCase(directory, file);
   if (!found || IsDirectory(*found)) throw EDBEngineError("Table does not exist.\r\nTable: " + directory + "/" + file);
   return *found;

@@ -6,16 +6,10 @@ namespace merivan {
 
 TField::TField(TTable& table, size_t driverIndex, const TFieldDef& def)
     : table_(table),
-      driverIndex_(driverIndex),
       name_(def.Name),
-      type_(def.DataType),
-      size_(def.Size),
-      transliterate_(def.DataType == ftString || def.DataType == ftMemo) {}
+      value_{driverIndex, def.DataType, def.Size, def.DataType == ftString || def.DataType == ftMemo, &name_} {}
 
-void TField::ValueText(std::string& out) const {
-  const ValueTextField f{driverIndex_, type_, size_, transliterate_, &name_};
-  FieldValueText(table_.Driver(), f, table_.ValueArea(), out);
-}
+void TField::ValueText(std::string& out) const { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); }
 
 std::string TField::ValueText() const {
   std::string out;

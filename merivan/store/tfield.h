@@ -12,12 +12,15 @@ class TTable;
 class TField {
  public:
   TField(TTable& table, size_t driverIndex, const TFieldDef& def);
+  // The value description points at the field's own name: fields stay put.
+  TField(const TField&) = delete;
+  TField& operator=(const TField&) = delete;
 
   const std::string& FieldName() const { return name_; }
-  TFieldType DataType() const { return type_; }
-  int Size() const { return size_; }
+  TFieldType DataType() const { return value_.type; }
+  int Size() const { return value_.size; }
   // Set for ftString and ftMemo: their bytes are converted to ANSI.
-  bool Transliterate() const { return transliterate_; }
+  bool Transliterate() const { return value_.transliterate; }
 
   // The value text of the current record; the first form replaces `out`.
   void ValueText(std::string& out) const;
@@ -25,11 +28,8 @@ class TField {
 
  private:
   TTable& table_;
-  size_t driverIndex_;
   std::string name_;
-  TFieldType type_;
-  int size_;
-  bool transliterate_;
+  ValueTextField value_;  // what the value text reads, fixed at opening
 };
 
 }  // namespace merivan

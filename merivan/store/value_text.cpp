@@ -2,13 +2,13 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 #include "merivan/exceptions.h"
 #include "merivan/format/date_time_text.h"
 #include "merivan/format/number_text.h"
 #include "merivan/format/regional_settings.h"
 #include "merivan/store/bcd.h"
+#include "merivan/store/data_area.h"
 
 namespace merivan {
 
@@ -16,13 +16,6 @@ namespace {
 
 constexpr int32_t kMsPerDay = 86400000;
 constexpr int32_t kTimeBaseDay = 693594;  // 30 December 1899
-
-template <typename T>
-T Load(const uint8_t* p) {
-  T v;
-  std::memcpy(&v, p, sizeof v);  // little-endian host
-  return v;
-}
 
 void IntegerText(int64_t v, std::string& out) {
   char buf[24];
@@ -71,37 +64,34 @@ void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, ui
   }
   switch (field.type) {
     case ftString: {
-      // A value without its NUL ends at the field's width.
-      const auto width = static_cast<size_t>(field.size);
-      const void* nul = std::memchr(area, 0, width);
-      const size_t len = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - area) : width;
+      const size_t len = StringLengthInArea(area, field.size);
       BytesText(area, len, out);
       if (field.transliterate && len > 0) driver.ToAnsi(reinterpret_cast<uint8_t*>(out.data()), len);
       return;
     }
-    case ftSmallint: IntegerText(Load<int16_t>(area), out); return;
-    case ftWord: IntegerText(Load<uint16_t>(area), out); return;
+    case ftSmallint: IntegerText(LoadFromArea<int16_t>(area), out); return;
+    case ftWord: IntegerText(LoadFromArea<uint16_t>(area), out); return;
     case ftInteger:
-    case ftAutoInc: IntegerText(Load<int32_t>(area), out); return;
-    case ftBoolean: out.assign(Load<uint16_t>(area) != 0 ? "True" : "False"); return;
+    case ftAutoInc: IntegerText(LoadFromArea<int32_t>(area), out); return;
+    case ftBoolean: out.assign(LoadFromArea<uint16_t>(area) != 0 ? "True" : "False"); return;
     case ftFloat:
-    case ftCurrency: FloatText(Load<double>(area), out); return;
+    case ftCurrency: FloatText(LoadFromArea<double>(area), out); return;
     case ftBCD: {
       int64_t v;
       if (!BcdToFixedPoint(area, v)) OutOfRange(*field.name);
       FixedPointText(v, out);
       return;
     }
-    case ftDate: DateTimeText(RegionalSettings.ShortDatePattern, Load<int32_t>(area), 0, out); return;
+    case ftDate: DateTimeText(RegionalSettings.ShortDatePattern, LoadFromArea<int32_t>(area), 0, out); return;
     case ftTime: {
-      const uint32_t u = Load<uint32_t>(area);
+      const uint32_t u = LoadFromArea<uint32_t>(area);
       DateTimeText(RegionalSettings.LongTimePattern, kTimeBaseDay + static_cast<int32_t>(u / kMsPerDay),
                    static_cast<int32_t>(u % kMsPerDay), out);
       return;
     }
     case ftDateTime: {
       int32_t day, ms;
-      SplitTimestamp(Load<double>(area), day, ms);
+      SplitTimestamp(LoadFromArea<double>(area), day, ms);
       DateTimeText("", day, ms, out);
       return;
     }
