@@ -21,7 +21,12 @@ int OpenForWriting(const std::string& path, bool& created) {
   const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK;
   int fd = open(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
   created = fd >= 0;
-  if (fd < 0 && errno == EEXIST) fd = open(path.c_str(), flags);
+  if (fd < 0 && errno == EEXIST) {
+    fd = open(path.c_str(), flags);
+    // A symbolic link whose target is missing exists but cannot be opened:
+    // create the target, as writing through the link means.
+    if (fd < 0 && errno == ENOENT) fd = open(path.c_str(), flags | O_CREAT, 0666);
+  }
   if (fd >= 0) {
     const int status = fcntl(fd, F_GETFL);
     if (status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1) {

@@ -57,10 +57,24 @@ TEST_F(OutputFileTest, CreateFailures) {
   EXPECT_EQ(ErrorCode([&] { TOutputFile f(dir_ + "/plain/out.txt"); }), 3);  // ENOTDIR
   EXPECT_EQ(ErrorCode([&] { TOutputFile f(dir_); }), 5);                      // EISDIR
   EXPECT_EQ(ErrorCode([&] { TOutputFile f(dir_ + "/" + std::string(300, 'n')); }), 3);
+  // A directory nobody may create files in: root passes permission bits, but
+  // not sysfs's refusal.
   if (geteuid() != 0) {
     ASSERT_EQ(mkdir((dir_ + "/ro").c_str(), 0555), 0);
     EXPECT_EQ(ErrorCode([&] { TOutputFile f(dir_ + "/ro/out.txt"); }), 5);
+  } else if (Exists("/sys/kernel")) {
+    EXPECT_EQ(ErrorCode([&] { TOutputFile f("/sys/kernel/merivan-out.txt"); }), 5);
   }
+}
+
+TEST_F(OutputFileTest, DanglingSymbolicLinkCreatesItsTarget) {
+  const std::string target = dir_ + "/target.txt";
+  const std::string link = dir_ + "/link.txt";
+  ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+  TOutputFile out(link);
+  out.Write("x");
+  out.Close();
+  EXPECT_EQ(Contents(target), "x");
 }
 
 TEST_F(OutputFileTest, ASecondWriterIsKeptOutAndReadersAreNot) {
