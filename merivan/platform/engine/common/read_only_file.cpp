@@ -41,4 +41,8 @@ size_t ReadOnlyFile::ReadAt(uint64_t offset, size_t count, uint8_t* dst) const {
   return done;
 }
 
+void ReadOnlyFile::ReadExactly(uint64_t offset, size_t count, uint8_t* dst, const char* what) const {
+  if (ReadAt(offset, count, dst) != count) ThrowEngineError(what, path_);
+}
+
 }  // namespace merivan::engine

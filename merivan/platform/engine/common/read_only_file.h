@@ -20,6 +20,9 @@ class ReadOnlyFile {
   // Reads up to `count` bytes at `offset`; returns the count read (short
   // only at the end of the file). Fails with EDBEngineError on an I/O error.
   size_t ReadAt(uint64_t offset, size_t count, uint8_t* dst) const;
+  // Reads exactly `count` bytes at `offset`; a short read fails with
+  // EDBEngineError saying `what` (a whole sentence) and naming the file.
+  void ReadExactly(uint64_t offset, size_t count, uint8_t* dst, const char* what) const;
 
  private:
   std::string path_;

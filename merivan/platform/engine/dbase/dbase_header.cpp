@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "merivan/exceptions.h"
-#include "merivan/platform/engine/dbase/dbase_file.h"
+#include "merivan/platform/engine/common/engine_error.h"
 
 namespace merivan::engine {
 
@@ -22,7 +22,7 @@ std::string NameOf(const uint8_t* p, size_t width) {
 }
 
 [[noreturn]] void Damaged(const std::string& what, const ReadOnlyFile& file) {
-  ThrowTableError(what, file.Path());
+  ThrowEngineError(what + ".", file.Path());
 }
 
 // dBASE II: a fixed 521-byte header of 16-byte descriptors.
@@ -30,7 +30,7 @@ void ReadDbase2(const ReadOnlyFile& file, DbaseHeader& h) {
   constexpr uint32_t kHeaderSize = 521;
   if (file.Size() < kHeaderSize) Damaged("The table header is shorter than its format needs", file);
   std::vector<uint8_t> bytes(kHeaderSize);
-  ReadExactly(file, 0, kHeaderSize, bytes.data(), "Cannot read the table header");
+  file.ReadExactly(0, kHeaderSize, bytes.data(), "Cannot read the table header.");
   h.recordCount = U16(&bytes[1]);
   h.recordSize = U16(&bytes[6]);
   h.headerSize = kHeaderSize;
@@ -48,7 +48,7 @@ void ReadDbase2(const ReadOnlyFile& file, DbaseHeader& h) {
 void ReadDbase3On(const ReadOnlyFile& file, DbaseHeader& h) {
   uint8_t fixed[32];
   if (file.Size() < sizeof fixed) Damaged("The file is too short for a table header", file);
-  ReadExactly(file, 0, sizeof fixed, fixed, "Cannot read the table header");
+  file.ReadExactly(0, sizeof fixed, fixed, "Cannot read the table header.");
   h.recordCount = U32(&fixed[4]);
   h.headerSize = U16(&fixed[8]);
   h.recordSize = U16(&fixed[10]);
@@ -60,7 +60,7 @@ void ReadDbase3On(const ReadOnlyFile& file, DbaseHeader& h) {
   if (h.headerSize < first + 1 || h.headerSize > file.Size())
     Damaged("The table header size is out of range", file);
   std::vector<uint8_t> bytes(h.headerSize);
-  ReadExactly(file, 0, bytes.size(), bytes.data(), "Cannot read the table header");
+  file.ReadExactly(0, bytes.size(), bytes.data(), "Cannot read the table header.");
   if (level7) h.languageDriverName = NameOf(&bytes[32], 32);
   bool ended = false;
   for (size_t at = first; at < bytes.size(); at += width) {
@@ -111,7 +111,7 @@ bool DbaseFlavourOf(uint8_t version, DbaseFlavour* flavour) {
 DbaseHeader ReadDbaseHeader(const ReadOnlyFile& file) {
   DbaseHeader h;
   if (file.Size() < 1) Damaged("The file is empty", file);
-  ReadExactly(file, 0, 1, &h.version, "Cannot read the table header");
+  file.ReadExactly(0, 1, &h.version, "Cannot read the table header.");
   if (!DbaseFlavourOf(h.version, &h.flavour)) {
     char what[80];
     std::snprintf(what, sizeof what, "Not a dBASE or FoxPro table (version byte $%02X)", h.version);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "merivan/platform/engine/dbase/dbase_file.h"
+#include "merivan/platform/engine/common/read_only_file.h"
 
 namespace merivan::engine {
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/files/find_file.h"
 
 namespace merivan::engine {
@@ -25,38 +26,38 @@ uint32_t LittleEndian32(const uint8_t* p) {
 
 MemoFile::MemoFile(const std::string& path, MemoFormat format) : file_(path), format_(format) {
   uint8_t header[32] = {};
-  ReadExactly(file_, 0, sizeof header, header, "The memo file is too short for its header");
+  file_.ReadExactly(0, sizeof header, header, "The memo file is too short for its header.");
   if (format_ == MemoFormat::kFoxPro) {
     blockSize_ = static_cast<uint32_t>(header[6]) << 8 | header[7];
   } else if (format_ == MemoFormat::kDbase4) {
     blockSize_ = static_cast<uint32_t>(header[20]) | static_cast<uint32_t>(header[21]) << 8;
     if (blockSize_ == 0) blockSize_ = 512;
   }
-  if (blockSize_ == 0) ThrowTableError("The memo file header gives a block size of 0", path);
+  if (blockSize_ == 0) ThrowEngineError("The memo file header gives a block size of 0.", path);
 }
 
 MemoSpan MemoFile::Locate(uint32_t block) const {
   const uint64_t start = static_cast<uint64_t>(block) * blockSize_;
   // Block 0 holds the header, so no value starts inside it.
   if (start < sizeof(uint32_t) * 8 || start >= file_.Size())
-    ThrowTableError("A memo value lies outside the memo file", file_.Path());
+    ThrowEngineError("A memo value lies outside the memo file.", file_.Path());
   uint8_t head[8];
   const bool full = file_.ReadAt(start, sizeof head, head) == sizeof head;
   MemoSpan span;
   if (format_ == MemoFormat::kFoxPro) {
-    if (!full) ThrowTableError("A memo block header is cut short", file_.Path());
+    if (!full) ThrowEngineError("A memo block header is cut short.", file_.Path());
     span.offset = start + 8;
     span.length = BigEndian32(head + 4);
   } else if (full && head[0] == 0xFF && head[1] == 0xFF && head[2] == 0x08 && head[3] == 0x00) {
     const uint32_t stored = LittleEndian32(head + 4);
-    if (stored < 8) ThrowTableError("A memo value has an invalid length", file_.Path());
+    if (stored < 8) ThrowEngineError("A memo value has an invalid length.", file_.Path());
     span.offset = start + 8;
     span.length = stored - 8;
   } else {
     return LocateDbase3(start);
   }
   if (span.length > file_.Size() - span.offset)
-    ThrowTableError("A memo value runs past the end of the memo file", file_.Path());
+    ThrowEngineError("A memo value runs past the end of the memo file.", file_.Path());
   return span;
 }
 
@@ -81,7 +82,7 @@ MemoSpan MemoFile::LocateDbase3(uint64_t start) const {
     if (at - start > UINT32_MAX) break;
   }
   if (pendingEnd) return MemoSpan{start, static_cast<uint32_t>(file_.Size() - 1 - start)};
-  ThrowTableError("A memo value has no end mark", file_.Path());
+  ThrowEngineError("A memo value has no end mark.", file_.Path());
 }
 
 uint32_t MemoFile::Read(const MemoSpan& span, uint32_t offset, uint32_t count, uint8_t* dst) const {

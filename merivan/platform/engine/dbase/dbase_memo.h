@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "merivan/platform/engine/dbase/dbase_file.h"
+#include "merivan/platform/engine/common/read_only_file.h"
 
 namespace merivan::engine {
 

@@ -10,7 +10,7 @@
 #include "merivan/platform/engine/dbase/dbase_header.h"
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
-#include "merivan/platform/engine/dbase/dbase_file.h"
+#include "merivan/platform/engine/common/read_only_file.h"
 
 namespace merivan::engine {
 namespace {

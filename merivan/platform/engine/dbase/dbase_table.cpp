@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/dbase/dbase_codepage.h"
 #include "merivan/platform/engine/dbase/dbase_fields.h"
 #include "merivan/platform/engine/dbase/dbase_header.h"
 #include "merivan/platform/engine/dbase/dbase_memo.h"
-#include "merivan/platform/engine/dbase/dbase_file.h"
 #include "merivan/platform/locale/codepage.h"
 
 namespace merivan::engine {
@@ -48,7 +48,7 @@ class DbaseTable : public TableDriver {
 
  private:
   [[noreturn]] void Damaged(const std::string& what) const {
-    ThrowTableError(what, file_.Path());
+    ThrowEngineError(what + ".", file_.Path());
   }
   void MapColumns();
   void CountLiveRecords();
@@ -138,8 +138,8 @@ const uint8_t* DbaseTable::Record(uint64_t index) {
     bufferFirst_ = index;
     bufferCount_ = std::min<uint64_t>(perBuffer, header_.recordCount - index);
     const size_t bytes = static_cast<size_t>(bufferCount_ * header_.recordSize);
-    ReadExactly(file_, header_.headerSize + index * header_.recordSize, bytes, buffer_.data(),
-                      "The table file ends inside a record");
+    file_.ReadExactly(header_.headerSize + index * header_.recordSize, bytes, buffer_.data(),
+                      "The table file ends inside a record.");
   }
   return buffer_.data() + (index - bufferFirst_) * header_.recordSize;
 }

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "merivan/exceptions.h"
-#include "merivan/platform/engine/dbase/dbase_file.h"
+#include "merivan/platform/engine/common/engine_error.h"
 
 namespace merivan::engine {
 
@@ -46,7 +46,7 @@ constexpr TypeName kTypes[] = {
 }  // namespace
 
 TextSchema ParseTextSchema(const std::string& text, const std::string& path) {
-  auto fail = [&](const std::string& what) -> void { ThrowTableError(what, path); };
+  auto fail = [&](const std::string& what) -> void { ThrowEngineError(what + ".", path); };
   TextSchema schema;
   bool haveType = false;
   std::map<int, TextColumn> columns;  // by the number of their FieldN key

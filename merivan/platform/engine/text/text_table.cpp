@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "merivan/exceptions.h"
-#include "merivan/platform/engine/dbase/dbase_file.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/text/text_schema.h"
 #include "merivan/platform/engine/text/text_values.h"
 #include "merivan/platform/files/find_file.h"
@@ -25,7 +25,7 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 File OpenOrFail(const std::string& path) {
   File f(std::fopen(path.c_str(), "rb"));
-  if (!f) ThrowTableError("Cannot open file", path);
+  if (!f) ThrowEngineError("Cannot open file.", path);
   return f;
 }
 
@@ -36,7 +36,7 @@ std::string SchemaPathOf(const std::string& path) {
   const std::string name = platform::ReplaceExtension(base, ".sch");
   const std::optional<std::string> found = platform::FindFileIgnoringCase(dir, name);
   if (!found)
-    ThrowTableError("The text table has no schema file " + name + " beside it", path);
+    ThrowEngineError("The text table has no schema file " + name + " beside it.", path);
   return *found;
 }
 
@@ -47,7 +47,7 @@ std::string ReadWhole(const std::string& path) {
   size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
     text.append(buf, n);
-    if (text.size() > kMaxLine) ThrowTableError("The schema file is too large", path);
+    if (text.size() > kMaxLine) ThrowEngineError("The schema file is too large.", path);
   }
   return text;
 }
@@ -102,7 +102,7 @@ TextTable::TextTable(const std::string& path)
   }
   int64_t count = 0;
   while (ReadLine()) ++count;
-  if (count > INT32_MAX) ThrowTableError("The text table has too many lines", path_);
+  if (count > INT32_MAX) ThrowEngineError("The text table has too many lines.", path_);
   records_ = static_cast<int32_t>(count);
   std::rewind(file_.get());
   values_.resize(schema_.columns.size());
@@ -117,9 +117,9 @@ bool TextTable::ReadLine() {
       any = true;
       if (c == '\n') break;
       line_.push_back(static_cast<char>(c));
-      if (line_.size() > kMaxLine) ThrowTableError("A line of the text table is too long", path_);
+      if (line_.size() > kMaxLine) ThrowEngineError("A line of the text table is too long.", path_);
     }
-    if (std::ferror(file_.get())) ThrowTableError("Read error", path_);
+    if (std::ferror(file_.get())) ThrowEngineError("Read error.", path_);
     if (!any) return false;
     if (!line_.empty() && line_.back() == '\r') line_.pop_back();
     // MS-DOS editors end the file with Ctrl-Z.
