@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "merivan/platform/engine/dbase/value_parsing.h"
+#include "merivan/platform/engine/common/value_parsing.h"
 
 namespace merivan::engine {
 

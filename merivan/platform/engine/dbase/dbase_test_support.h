@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "merivan/platform/engine/table_driver.h"
-#include "merivan/platform/engine/dbase/value_parsing.h"
+#include "merivan/platform/engine/common/value_parsing.h"
 
 namespace merivan::engine::dbase_test {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "merivan/platform/engine/dbase/value_parsing.h"
+#include "merivan/platform/engine/common/value_parsing.h"
 
 namespace merivan::engine {
 

@@ -1,4 +1,4 @@
-#include "merivan/platform/engine/dbase/value_parsing.h"
+#include "merivan/platform/engine/common/value_parsing.h"
 
 #include <cctype>
 #include <charconv>
