@@ -1,20 +1,15 @@
 #include "corvane/listing.h"
 
-#include "corvane/java_contract.h"
+#include "corvane/environment_frame.h"
 #include "corvane/local_ref.h"
-#include "corvane/messages.h"
-#include "corvane/odbc_environment.h"
 
 namespace corvane {
 
 jobjectArray listEntries(JNIEnv* env, const EntryKind& kind) {
   const JavaMember constructor = lookUpConstructor(env, kind.classPath, kind.constructor);
   if (!constructor.found()) return nullptr;
-  OdbcEnvironment odbc;
-  if (!odbc.allocated()) {
-    throwError(env, kCouldNotAllocate);
-    return nullptr;
-  }
+  EnvironmentFrame odbc(env);
+  if (!odbc.open()) return nullptr;
 
   EnumerationEntry entry;
   jsize count = 0;
@@ -31,10 +26,7 @@ jobjectArray listEntries(JNIEnv* env, const EntryKind& kind) {
     env->SetObjectArrayElement(array.get(), index, element.get());
   }
 
-  if (!odbc.free()) {
-    throwError(env, kCouldNotFree);
-    return nullptr;
-  }
+  if (!odbc.close()) return nullptr;
   return array.release();
 }
 

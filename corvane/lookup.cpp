@@ -1,10 +1,8 @@
 #include "corvane/lookup.h"
 
 #include "corvane/entry_kind.h"
-#include "corvane/java_contract.h"
+#include "corvane/environment_frame.h"
 #include "corvane/local_ref.h"
-#include "corvane/messages.h"
-#include "corvane/odbc_environment.h"
 
 namespace corvane {
 namespace {
@@ -12,20 +10,14 @@ namespace {
 jobject findEntry(JNIEnv* env, const EntryKind& kind, const char* name) {
   const JavaMember constructor = lookUpConstructor(env, kind.classPath, kind.constructor);
   if (!constructor.found()) return nullptr;
-  OdbcEnvironment odbc;
-  if (!odbc.allocated()) {
-    throwError(env, kCouldNotAllocate);
-    return nullptr;
-  }
+  EnvironmentFrame odbc(env);
+  if (!odbc.open()) return nullptr;
   EnumerationEntry entry;
   bool matched = false;
   while (!matched && fetchNext(kind.call, odbc.handle(), entry)) matched = sameName(entry.first, name);
   LocalRef<jobject> result(env, matched ? kind.build(env, constructor, entry) : nullptr);
   if (matched && !result) return nullptr;
-  if (!odbc.free()) {
-    throwError(env, kCouldNotFree);
-    return nullptr;
-  }
+  if (!odbc.close()) return nullptr;
   return result.release();
 }
 

@@ -3,11 +3,11 @@
 #include <odbcinst.h>
 
 #include "corvane/attribute_string.h"
+#include "corvane/environment_frame.h"
 #include "corvane/installer.h"
 #include "corvane/java_contract.h"
 #include "corvane/lookup.h"
 #include "corvane/messages.h"
-#include "corvane/odbc_environment.h"
 #include "corvane/utf_chars.h"
 
 namespace corvane {
@@ -19,20 +19,13 @@ constexpr jsize kMaxNameLength = 32;
 // failure has been raised.
 bool requestInstaller(JNIEnv* env, WORD request, const char* driver, const AttributeString& attributes,
                       const char* failure) {
-  OdbcEnvironment odbc;
-  if (!odbc.allocated()) {
-    throwError(env, kCouldNotAllocate);
-    return false;
-  }
+  EnvironmentFrame odbc(env);
+  if (!odbc.open()) return false;
   if (!configDataSource(request, driver, attributes.data())) {
     throwError(env, failure);
     return false;  // the environment is freed on the way out, its result untested
   }
-  if (!odbc.free()) {
-    throwError(env, kCouldNotFree);
-    return false;
-  }
-  return true;
+  return odbc.close();
 }
 
 }  // namespace
