@@ -19,8 +19,8 @@ jobjectArray listEntries(JNIEnv* env, const EntryKind& kind) {
   if (!array) return nullptr;
 
   // The driver manager starts the enumeration again after it has ended it.
-  for (jsize index = 0; fetchNext(kind.call, odbc.handle(), entry); ++index) {
-    if (index >= count) break;  // added since the first pass: no place for it
+  // Entries added since the first pass have no place and are not fetched.
+  for (jsize index = 0; index < count && fetchNext(kind.call, odbc.handle(), entry); ++index) {
     LocalRef<jobject> element(env, kind.build(env, constructor, entry));
     if (!element) return nullptr;
     env->SetObjectArrayElement(array.get(), index, element.get());
