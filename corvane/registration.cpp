@@ -28,18 +28,19 @@ bool requestInstaller(JNIEnv* env, WORD request, const char* driver, const Attri
   return odbc.close();
 }
 
+// Both requests need the name and the driver, tested in this order; false
+// once the message of the first one missing has been raised.
+bool namesGiven(JNIEnv* env, jstring name, jstring driver) {
+  const char* missing = name == nullptr ? kNameIsNull : driver == nullptr ? kDriverIsNull : nullptr;
+  if (missing != nullptr) throwError(env, missing);
+  return missing == nullptr;
+}
+
 }  // namespace
 
 jobject registerDataSource(JNIEnv* env, jstring name, jstring driver, jstring attributes) {
   AttributeString attributeString;
-  if (name == nullptr) {
-    throwError(env, kNameIsNull);
-    return nullptr;
-  }
-  if (driver == nullptr) {
-    throwError(env, kDriverIsNull);
-    return nullptr;
-  }
+  if (!namesGiven(env, name, driver)) return nullptr;
   if (env->GetStringLength(name) > kMaxNameLength) {
     throwError(env, kNameTooLong);
     return nullptr;
@@ -63,14 +64,7 @@ jobject registerDataSource(JNIEnv* env, jstring name, jstring driver, jstring at
 
 jboolean unregisterDataSource(JNIEnv* env, jstring name, jstring driver) {
   AttributeString attributeString;
-  if (name == nullptr) {
-    throwError(env, kNameIsNull);
-    return JNI_FALSE;
-  }
-  if (driver == nullptr) {
-    throwError(env, kDriverIsNull);
-    return JNI_FALSE;
-  }
+  if (!namesGiven(env, name, driver)) return JNI_FALSE;
   const UtfChars nameBytes(env, name);
   if (nameBytes.get() == nullptr) return JNI_FALSE;
   if (!attributeString.append(nameBytes.get())) {
