@@ -9,7 +9,7 @@
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
 #include "tests/fixtures/dbase_writer.h"
-#include "tests/merivan/merivan_process.h"
+#include "tests/support/merivan_process.h"
 
 namespace merivan::e2e {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "merivan/store/ttable.h"
-#include "tests/merivan/merivan_process.h"
+#include "tests/support/merivan_process.h"
 
 namespace merivan::e2e {
 namespace {

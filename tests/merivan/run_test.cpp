@@ -9,7 +9,7 @@
 
 #include "merivan/platform/locale/codepage.h"
 #include "tests/fixtures/paradox_writer.h"
-#include "tests/merivan/merivan_process.h"
+#include "tests/support/merivan_process.h"
 
 namespace merivan::e2e {
 namespace {

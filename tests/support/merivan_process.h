@@ -1,6 +1,7 @@
 #pragma once
-// Runs the merivan binary as a user would: no display, a Czech UTF-8 locale
-// unless the test names another.
+// Runs the merivan binary as a user would: no display, stdin at its end, a
+// Czech UTF-8 locale unless the test names another. A run that hangs is
+// killed after some minutes (exit status -1, a note on stderr).
 #include <string>
 #include <vector>
 

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <thread>
 
-#include "tests/x11/child_process.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_dir.h"
 #include "tests/x11/silent_server.h"
 #include "tests/x11/x_probe.h"
 
@@ -16,15 +16,12 @@ namespace merivan::x11test {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::ChildProcess;
+using testing::RunShell;
 
 const std::vector<std::string> kCzechUser = {"LANG=cs_CZ.UTF-8", "LC_ALL", "LC_CTYPE",
                                               "LOCPATH=" MERIVAN_BINARY_DIR "/locales"};
 constexpr const char* kMainNamePattern = "^P.*prava adres.*pro import$";
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class ErrorBoxTest : public ::testing::Test {
  protected:
@@ -44,7 +41,7 @@ class ErrorBoxTest : public ::testing::Test {
     program_ = std::make_unique<ChildProcess>(argv, kCzechUser, stderrPath_);
     ASSERT_TRUE(program_->Started());
     const auto box = FindWindowNamed("^Error$", 20s, program_->Pid());
-    ASSERT_TRUE(box.has_value()) << "no error box; stderr: " << Slurp(stderrPath_);
+    ASSERT_TRUE(box.has_value()) << "no error box; stderr: " << testing::ReadFile(stderrPath_);
     box_ = *box;
     const auto main = FindWindowNamed(kMainNamePattern, 5s, program_->Pid());
     ASSERT_TRUE(main.has_value()) << "no main window";
@@ -58,7 +55,7 @@ class ErrorBoxTest : public ::testing::Test {
   void ExpectEndsWith255() {
     const auto status = program_->Wait(20s);
     ASSERT_TRUE(status.has_value()) << "still running after the box was closed";
-    EXPECT_EQ(*status, 255) << Slurp(stderrPath_);
+    EXPECT_EQ(*status, 255) << testing::ReadFile(stderrPath_);
     EXPECT_EQ(display_.BellsRung(), 0) << "the box made a sound";
   }
 
@@ -152,15 +149,15 @@ TEST(WindowedExport, SameFileAsHeadless) {
   const std::string folder = ScreenshotFolder();
   ChildProcess windowed({MERIVAN_PROGRAM, table, "CONTACTS.DB", folder + "/windowed.txt"}, kCzechUser,
                         folder + "/windowed.stderr");
-  EXPECT_EQ(windowed.Wait(120s).value_or(-100), 0) << Slurp(folder + "/windowed.stderr");
+  EXPECT_EQ(windowed.Wait(120s).value_or(-100), 0) << testing::ReadFile(folder + "/windowed.stderr");
   std::vector<std::string> headless = kCzechUser;
   headless.push_back("DISPLAY");
   ChildProcess plain({MERIVAN_PROGRAM, table, "CONTACTS.DB", folder + "/headless.txt"}, headless,
                      folder + "/headless.stderr");
-  EXPECT_EQ(plain.Wait(120s).value_or(-100), 0) << Slurp(folder + "/headless.stderr");
-  const std::string written = Slurp(folder + "/windowed.txt");
+  EXPECT_EQ(plain.Wait(120s).value_or(-100), 0) << testing::ReadFile(folder + "/headless.stderr");
+  const std::string written = testing::ReadFile(folder + "/windowed.txt");
   EXPECT_FALSE(written.empty());
-  EXPECT_EQ(written, Slurp(folder + "/headless.txt"));
+  EXPECT_EQ(written, testing::ReadFile(folder + "/headless.txt"));
 }
 
 // A server that takes the connection and never answers: the program gives
@@ -179,7 +176,7 @@ TEST(SilentDisplay, TheProgramGoesHeadless) {
   EXPECT_EQ(*status, 255);
   EXPECT_GE(took, 900ms);
   EXPECT_LT(took, 8s);
-  EXPECT_NE(Slurp(errors).find("Adresati.db"), std::string::npos) << "the message went to stderr";
+  EXPECT_NE(testing::ReadFile(errors).find("Adresati.db"), std::string::npos) << "the message went to stderr";
 }
 
 }  // namespace

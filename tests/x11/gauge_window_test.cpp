@@ -7,13 +7,15 @@
 
 #include "merivan/platform/window/x11/gauge_picture.h"
 #include "merivan/platform/window/x11/main_window.h"
-#include "tests/x11/child_process.h"
+#include "tests/support/child_process.h"
 #include "tests/x11/x_probe.h"
 
 namespace merivan::x11test {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::ChildProcess;
+using testing::RunShell;
 namespace x11 = platform::x11;
 
 constexpr int kGaugeWidth = 481;

@@ -11,11 +11,14 @@
 #include <thread>
 
 #include "merivan/platform/window/x11/x11_resources.h"
-#include "tests/x11/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace merivan::x11test {
 
 namespace {
+
+using testing::CommandResult;
+using testing::RunShell;
 
 std::string Quoted(const std::string& text) {
   std::string quoted = "'";
