@@ -16,10 +16,14 @@ ConfigDataSourceFunction bindInstallerFunction(const char* library, const char* 
   return reinterpret_cast<ConfigDataSourceFunction>(symbol);
 }
 
+bool configDataSource(ConfigDataSourceFunction configure, WORD request, const char* driver, const char* attributes) {
+  return configure != nullptr && configure(nullptr, request, driver, attributes) != 0;
+}
+
 bool configDataSource(WORD request, const char* driver, const char* attributes) {
   // Bound once, on the first request of any thread; C++ makes this thread-safe.
   static const ConfigDataSourceFunction configure = bindInstallerFunction("libodbcinst.so.2", "SQLConfigDataSource");
-  return configure != nullptr && configure(nullptr, request, driver, attributes) != 0;
+  return configDataSource(configure, request, driver, attributes);
 }
 
 }  // namespace corvane

@@ -10,8 +10,11 @@ using ConfigDataSourceFunction = BOOL (*)(HWND, WORD, LPCSTR, LPCSTR);
 // the function cannot be found.
 ConfigDataSourceFunction bindInstallerFunction(const char* library, const char* function);
 
-// SQLConfigDataSource of "libodbcinst.so.2", bound on first use; a request
-// that cannot be bound counts as one that returned FALSE.
+// One request through `configure`, true when it returns TRUE; a request that
+// could not be bound (null) counts as one that returned FALSE.
+bool configDataSource(ConfigDataSourceFunction configure, WORD request, const char* driver, const char* attributes);
+
+// The same through SQLConfigDataSource of "libodbcinst.so.2", bound on first use.
 bool configDataSource(WORD request, const char* driver, const char* attributes);
 
 }  // namespace corvane
