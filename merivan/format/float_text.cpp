@@ -62,10 +62,8 @@ void FloatText(double x, std::string& out) {
     }
   }
   while (count > 1 && digits[count - 1] == '0') --count;
-  char text[format_detail::kNumberTextMax];
-  const size_t length = format_detail::LayoutNumber(text, std::signbit(x), digits, count, exponent,
-                                                    kPrecision, RegionalSettings.DecimalMark);
-  out.assign(text, length);
+  format_detail::LayoutNumber(out, std::signbit(x), digits, count, exponent, kPrecision,
+                              RegionalSettings.DecimalMark);
 }
 
 std::string FloatText(double x) {

@@ -4,9 +4,16 @@
 
 namespace merivan::format_detail {
 
-size_t LayoutNumber(char* out, bool negative, const char* digits, int count, int exponent,
-                    int precision, char decimalMark) {
-  char* p = out;
+namespace {
+// Largest text: sign, up to 19 digits, filler zeros for E <= 15, the mark,
+// "0.000" or an exponent of up to four characters.
+constexpr size_t kNumberTextMax = 48;
+}  // namespace
+
+void LayoutNumber(std::string& out, bool negative, const char* digits, int count, int exponent,
+                  int precision, char decimalMark) {
+  char text[kNumberTextMax];
+  char* p = text;
   if (negative) *p++ = '-';
   if (exponent > precision || exponent < -3) {
     *p++ = digits[0];
@@ -37,7 +44,7 @@ size_t LayoutNumber(char* out, bool negative, const char* digits, int count, int
     for (int i = 0; i < -exponent; ++i) *p++ = '0';
     for (int i = 0; i < count; ++i) *p++ = digits[i];
   }
-  return static_cast<size_t>(p - out);
+  out.assign(text, static_cast<size_t>(p - text));
 }
 
 }  // namespace merivan::format_detail
