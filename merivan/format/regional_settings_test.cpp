@@ -67,6 +67,20 @@ TEST_F(RegionalSettingsTest, DefaultsWithoutALocale) {
   }
 }
 
+// Each item falls back on its own: with only the numeric locale set, the
+// decimal mark is Czech while every time item and name fails to its default.
+TEST_F(RegionalSettingsTest, FailedItemsFallBackOneByOne) {
+  scope_.Load({{"LC_TIME", "C"}, {"LC_NUMERIC", "cs_CZ.UTF-8"}});
+  ExpectItems({',', '/', ':', "m/d/yy", "mmmm d, yyyy", "h:mm AMPM", "h:mm:ss AMPM", "am", "pm"},
+              "numeric only");
+  const TRegionalSettings& s = RegionalSettings;
+  EXPECT_EQ(s.MonthNamesLong[2], "February");
+  EXPECT_EQ(s.DayNamesShort[1], "Sun");
+  EXPECT_EQ(s.PrimaryLanguage, 0x05);
+  EXPECT_EQ(DateTimeText("", k5March2002, k140509), "3/5/02 2:05:09 pm");
+  EXPECT_EQ(FloatText(1234.5), "1234,5");
+}
+
 TEST_F(RegionalSettingsTest, Czech) {
   scope_.Load({{"LANG", "cs_CZ.UTF-8"}});
   ExpectItems({',', '.', ':', "d.M.yyyy", "d. MMMM yyyy", "h:mm", "h:mm:ss", "dop.", "odp."},
