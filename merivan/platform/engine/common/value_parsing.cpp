@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace merivan::engine {
@@ -23,6 +24,27 @@ std::optional<double> ParseDecimalText(std::string_view text) {
   const auto r = std::from_chars(first, last, v, std::chars_format::general);
   if (r.ec != std::errc() || r.ptr != last) return std::nullopt;
   return v;
+}
+
+bool StoreNumberText(TFieldType type, std::string_view text, uint8_t* area) {
+  const std::optional<double> v = ParseDecimalText(text);
+  if (!v) return false;
+  switch (type) {
+    case ftFloat:
+    case ftCurrency:
+      StoreDouble(*v, area);
+      return true;
+    case ftSmallint:
+      if (std::nearbyint(*v) != *v || *v < -32768 || *v > 32767) return false;
+      StoreInt16(static_cast<int16_t>(*v), area);
+      return true;
+    case ftInteger:
+      if (std::nearbyint(*v) != *v || *v < -2147483648.0 || *v > 2147483647.0) return false;
+      StoreInt32(static_cast<int32_t>(*v), area);
+      return true;
+    default:
+      return false;
+  }
 }
 
 std::optional<int32_t> DayNumberOf(int year, int month, int day) {

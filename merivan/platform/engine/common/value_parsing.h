@@ -5,11 +5,18 @@
 #include <optional>
 #include <string_view>
 
+#include "merivan/store/field_type.h"
+
 namespace merivan::engine {
 
 // Blanks around the text are ignored; nullopt for an empty text or one that
 // is not a plain decimal number ("-12", "+3.5", ".5", "1e3"; '.' is the mark).
 std::optional<double> ParseDecimalText(std::string_view text);
+
+// Stores a decimal text (as ParseDecimalText reads it) into the data area
+// of a number field: ftFloat and ftCurrency as doubles, ftSmallint and
+// ftInteger when the value is whole and in their range. False otherwise.
+bool StoreNumberText(TFieldType type, std::string_view text, uint8_t* area);
 
 // The day number of a date (day 1 = 1 January of year 1, proleptic
 // Gregorian); nullopt when the date does not exist or lies before year 1.

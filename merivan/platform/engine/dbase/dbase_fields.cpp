@@ -1,6 +1,5 @@
 #include "merivan/platform/engine/dbase/dbase_fields.h"
 
-#include <cmath>
 #include <cstring>
 
 #include "merivan/platform/engine/common/value_parsing.h"
@@ -83,25 +82,6 @@ double DoubleLE(const uint8_t* p) {
   return d;
 }
 
-bool DecodeNumber(TFieldType type, std::string_view text, uint8_t* area) {
-  const std::optional<double> v = ParseDecimalText(text);
-  if (!v) return false;
-  if (type == ftFloat) {
-    StoreDouble(*v, area);
-    return true;
-  }
-  // Integer columns: a value they cannot hold does not parse as theirs.
-  if (std::nearbyint(*v) != *v) return false;
-  if (type == ftSmallint) {
-    if (*v < -32768 || *v > 32767) return false;
-    StoreInt16(static_cast<int16_t>(*v), area);
-    return true;
-  }
-  if (*v < -2147483648.0 || *v > 2147483647.0) return false;
-  StoreInt32(static_cast<int32_t>(*v), area);
-  return true;
-}
-
 bool DecodeDate(const uint8_t* raw, uint8_t* area) {
   int parts[3] = {0, 0, 0};
   static constexpr int kWidths[3] = {4, 2, 2};
@@ -150,7 +130,7 @@ bool DecodeDbaseValue(const DbaseField& field, const uint8_t* raw, uint32_t leng
       return true;
     }
     case DbaseStorage::kNumberText:
-      return DecodeNumber(field.type, std::string_view(reinterpret_cast<const char*>(raw), length), area);
+      return StoreNumberText(field.type, std::string_view(reinterpret_cast<const char*>(raw), length), area);
     case DbaseStorage::kDateText:
       return DecodeDate(raw, area);
     case DbaseStorage::kLogical:

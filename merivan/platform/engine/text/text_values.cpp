@@ -1,9 +1,7 @@
 #include "merivan/platform/engine/text/text_values.h"
 
 #include <cctype>
-#include <cmath>
 #include <cstring>
-#include <string>
 
 #include "merivan/platform/engine/common/value_parsing.h"
 
@@ -82,13 +80,18 @@ std::optional<int32_t> TakeTime(std::string_view& s) {
   return ((h * 60 + m) * 60 + sec) * 1000 + ms;
 }
 
+bool SameLetters(std::string_view t, std::string_view upper) {
+  if (t.size() != upper.size()) return false;
+  for (size_t i = 0; i < t.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(t[i])) != upper[i]) return false;
+  return true;
+}
+
 bool ParseBool(std::string_view t, bool* out) {
-  std::string u(t);
-  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (const char* yes : {"T", "TRUE", "Y", "YES", "1"})
-    if (u == yes) return *out = true, true;
-  for (const char* no : {"F", "FALSE", "N", "NO", "0"})
-    if (u == no) return *out = false, true;
+  for (std::string_view yes : {"T", "TRUE", "Y", "YES", "1"})
+    if (SameLetters(t, yes)) return *out = true, true;
+  for (std::string_view no : {"F", "FALSE", "N", "NO", "0"})
+    if (SameLetters(t, no)) return *out = false, true;
   return false;
 }
 
@@ -134,25 +137,10 @@ bool DecodeTextValue(const TextColumn& column, std::string_view text, uint8_t* a
   if (t.empty()) return false;
   switch (column.type) {
     case ftFloat:
-    case ftCurrency: {
-      const std::optional<double> v = ParseDecimalText(t);
-      if (!v) return false;
-      StoreDouble(*v, area);
-      return true;
-    }
+    case ftCurrency:
     case ftInteger:
-    case ftSmallint: {
-      const std::optional<double> v = ParseDecimalText(t);
-      if (!v || std::nearbyint(*v) != *v) return false;
-      const double lo = column.type == ftSmallint ? -32768.0 : -2147483648.0;
-      const double hi = column.type == ftSmallint ? 32767.0 : 2147483647.0;
-      if (*v < lo || *v > hi) return false;
-      if (column.type == ftSmallint)
-        StoreInt16(static_cast<int16_t>(*v), area);
-      else
-        StoreInt32(static_cast<int32_t>(*v), area);
-      return true;
-    }
+    case ftSmallint:
+      return StoreNumberText(column.type, t, area);
     case ftBoolean: {
       bool b = false;
       if (!ParseBool(t, &b)) return false;
