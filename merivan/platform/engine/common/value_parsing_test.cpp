@@ -52,7 +52,9 @@ TEST(StoreNumberText, StoresWhatTheFieldCanHoldAndRefusesTheRest) {
     SCOPED_TRACE(std::string(c.text) + " as type " + std::to_string(c.type));
     uint8_t area[8] = {};
     ASSERT_EQ(StoreNumberText(c.type, c.text, area), c.stored);
-    if (c.stored) EXPECT_EQ(ReadBack(c.type, area), c.value);
+    if (c.stored) {
+      EXPECT_EQ(ReadBack(c.type, area), c.value);
+    }
   }
 }
 
