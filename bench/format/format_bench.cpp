@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -112,6 +113,31 @@ BENCHMARK(BM_DateTimeTextLongTime);
 // The timestamp field: short date, a blank and long time through "c".
 void BM_DateTimeTextDateAndTime(benchmark::State& state) { DateTimeTextOf(state, ""); }
 BENCHMARK(BM_DateTimeTextDateAndTime);
+
+// A Japanese-calendar user's date field: the short date "geeee/M/d" asks the
+// platform for the era name and the era year of every value.
+void BM_DateTimeTextJapaneseEra(benchmark::State& state) {
+  const merivan::TRegionalSettings saved = RegionalSettings;
+  const char* lang = std::getenv("LANG");
+  const std::string savedLang = lang ? lang : "";
+  setenv("LANG", "ja_JP.UTF-8@calendar=japanese", 1);
+  merivan::LoadRegionalSettings();
+  const std::vector<Timestamp> values = RandomTimestamps();
+  std::string text;
+  text.reserve(64);
+  size_t i = 0;
+  for (auto _ : state) {
+    const Timestamp& t = values[i++ & 4095];
+    merivan::DateTimeText(RegionalSettings.ShortDatePattern, t.day, 0, text);
+    benchmark::DoNotOptimize(text.data());
+  }
+  if (lang)
+    setenv("LANG", savedLang.c_str(), 1);
+  else
+    unsetenv("LANG");
+  RegionalSettings = saved;
+}
+BENCHMARK(BM_DateTimeTextJapaneseEra);
 
 }  // namespace
 
