@@ -3,7 +3,6 @@
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
 
-#include <memory>
 
 namespace merivan::platform {
 
@@ -27,27 +26,38 @@ int DaysInMonth(int year, int month) {
   return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
-// Formats the date at noon UTC with an ICU pattern in the locale's calendar.
-std::optional<std::string> IcuFormat(const std::string& localeName, const SystemDate& date,
-                                     const char* pattern) {
-  UErrorCode status = U_ZERO_ERROR;
-  icu::SimpleDateFormat format(icu::UnicodeString(pattern), icu::Locale(localeName.c_str()),
-                               status);
-  if (U_FAILURE(status)) return std::nullopt;
-  format.setTimeZone(*icu::TimeZone::getGMT());
-  const UDate when = static_cast<double>(DaysSinceEpoch(date)) * kMsPerDay + kMsPerDay / 2;
-  icu::UnicodeString text;
-  format.format(when, text);
-  std::string out;
-  text.toUTF8String(out);
-  return out;
-}
+// Texts of one date at noon UTC in the locale's calendar, one per ICU
+// pattern; the formatter is built once for all of them, since building it
+// costs far more than formatting.
+class IcuDateTexts {
+ public:
+  IcuDateTexts(const std::string& localeName, const SystemDate& date)
+      : format_(icu::UnicodeString("G"), icu::Locale(localeName.c_str()), status_),
+        when_(static_cast<double>(DaysSinceEpoch(date)) * kMsPerDay + kMsPerDay / 2) {
+    if (U_SUCCESS(status_)) format_.setTimeZone(*icu::TimeZone::getGMT());
+  }
+
+  std::optional<std::string> Text(const char* pattern) {
+    if (U_FAILURE(status_)) return std::nullopt;
+    format_.applyPattern(icu::UnicodeString(pattern));
+    icu::UnicodeString text;
+    format_.format(when_, text);
+    std::string out;
+    text.toUTF8String(out);
+    return out;
+  }
+
+ private:
+  UErrorCode status_ = U_ZERO_ERROR;
+  icu::SimpleDateFormat format_;
+  UDate when_;
+};
 
 std::optional<EraDate> IcuEraDate(const PosixLocale& locale, const char* calendar,
                                   const SystemDate& date) {
-  const std::string name = locale.base + "@calendar=" + calendar;
-  auto era = IcuFormat(name, date, "G");
-  auto year = IcuFormat(name, date, "y");
+  IcuDateTexts texts(locale.base + "@calendar=" + calendar, date);
+  auto era = texts.Text("G");
+  auto year = texts.Text("y");
   if (!era || !year || year->empty()) return std::nullopt;
   int64_t value = 0;
   for (char c : *year) {
@@ -90,7 +100,7 @@ std::optional<EraDate> EraDateOf(const PosixLocale& locale, int calendarType,
     default: {
       if (gregorianEra) return EraDate{gregorianEra, date.year};
       // The Gregorian era also where ICU's default calendar is another.
-      auto era = IcuFormat(locale.base + "@calendar=gregorian", date, "G");
+      auto era = IcuDateTexts(locale.base + "@calendar=gregorian", date).Text("G");
       if (!era) return std::nullopt;
       return EraDate{*era, date.year};
     }
