@@ -14,18 +14,12 @@ GaugeView::GaugeView(Display* display, int screen, Window window, GC gc, const P
 }
 
 void GaugeView::Paint(int percent) {
-  // The fill width follows from the percentage alone: the same percentage
-  // is the same picture.
+  // The picture follows from the percentage alone (fill width and text).
   if (percent == percent_) return;
-  const int width = bounds_.right - bounds_.left;
-  const int height = bounds_.bottom - bounds_.top;
-  const PixelRect inner = GaugeInnerRect(width, height);
-  // The picture depends on nothing but the fill width and the text.
-  const int fill = GaugeFillWidth(inner.right - inner.left + 1, percent);
-  if (percent == percent_ && fill == fill_) return;
   percent_ = percent;
-  fill_ = fill;
-  image_.Fill(ComposeGaugePicture(width, height, percent, font_ ? &*font_ : nullptr), format_);
+  image_.Fill(ComposeGaugePicture(bounds_.right - bounds_.left, bounds_.bottom - bounds_.top, percent,
+                                  font_ ? &*font_ : nullptr),
+              format_);
   Redraw();
 }
 

@@ -29,7 +29,6 @@ class GaugeView {
   std::optional<MonoFont> font_;
   PixelImage image_;
   int percent_ = -1;
-  int fill_ = -1;
 };
 
 }  // namespace merivan::platform::x11
