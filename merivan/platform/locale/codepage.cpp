@@ -92,35 +92,42 @@ std::string Convert(iconv_t cd, std::string_view in, bool inputIsUtf8) {
   return out;
 }
 
+// The single-byte ANSI and OEM code pages of a language; languages not
+// listed take 1252 and 850 (en keeps 437 outside the British Isles).
+struct LanguageCodePages {
+  const char* lang;
+  int ansi;
+  int oem;
+};
+
+constexpr LanguageCodePages kLanguageCodePages[] = {
+    {"cs", 1250, 852}, {"sk", 1250, 852}, {"pl", 1250, 852}, {"hu", 1250, 852},
+    {"sl", 1250, 852}, {"hr", 1250, 852}, {"ro", 1250, 852}, {"sq", 1250, 852},
+    {"bs", 1250, 852}, {"sr", 1250, 852}, {"ru", 1251, 866}, {"bg", 1251, 866},
+    {"uk", 1251, 866}, {"be", 1251, 866}, {"mk", 1251, 866}, {"el", 1253, 737},
+    {"tr", 1254, 857}, {"az", 1254, 857}, {"he", 1255, 862}, {"ar", 1256, 720},
+    {"fa", 1256, 720}, {"ur", 1256, 850}, {"lt", 1257, 775}, {"lv", 1257, 775},
+    {"et", 1257, 775}, {"vi", 1258, 1258},
+};
+
+const LanguageCodePages* CodePagesOfLanguage(std::string_view lang) {
+  for (const auto& e : kLanguageCodePages)
+    if (lang == e.lang) return &e;
+  return nullptr;
+}
+
 }  // namespace
 
 int AnsiCodePageOf(std::string_view locale) {
   if (const int asian = AsianCodePageOf(locale)) return asian;
-  const std::string lang = LanguageOf(locale);
-  static const struct { const char* lang; int cp; } table[] = {
-      {"cs", 1250}, {"sk", 1250}, {"pl", 1250}, {"hu", 1250}, {"sl", 1250}, {"hr", 1250},
-      {"ro", 1250}, {"sq", 1250}, {"bs", 1250}, {"sr", 1250},
-      {"ru", 1251}, {"bg", 1251}, {"uk", 1251}, {"be", 1251}, {"mk", 1251},
-      {"el", 1253}, {"tr", 1254}, {"az", 1254}, {"he", 1255}, {"ar", 1256}, {"fa", 1256},
-      {"ur", 1256}, {"lt", 1257}, {"lv", 1257}, {"et", 1257}, {"vi", 1258},
-  };
-  for (const auto& e : table)
-    if (lang == e.lang) return e.cp;
-  return 1252;
+  const LanguageCodePages* pages = CodePagesOfLanguage(LanguageOf(locale));
+  return pages ? pages->ansi : 1252;
 }
 
 int OemCodePageOf(std::string_view locale) {
   if (const int asian = AsianCodePageOf(locale)) return asian;
   const std::string lang = LanguageOf(locale);
-  static const struct { const char* lang; int cp; } table[] = {
-      {"cs", 852}, {"sk", 852}, {"pl", 852}, {"hu", 852}, {"sl", 852}, {"hr", 852},
-      {"ro", 852}, {"sq", 852}, {"bs", 852}, {"sr", 852},
-      {"ru", 866}, {"bg", 866}, {"uk", 866}, {"be", 866}, {"mk", 866},
-      {"el", 737}, {"tr", 857}, {"az", 857}, {"he", 862}, {"ar", 720}, {"fa", 720},
-      {"lt", 775}, {"lv", 775}, {"et", 775}, {"vi", 1258},
-  };
-  for (const auto& e : table)
-    if (lang == e.lang) return e.cp;
+  if (const LanguageCodePages* pages = CodePagesOfLanguage(lang)) return pages->oem;
   // English outside the United Kingdom and its neighbours keeps the US code page.
   if (lang == "en") {
     const bool western = locale.find("_GB") != std::string_view::npos ||

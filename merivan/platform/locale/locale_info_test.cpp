@@ -254,6 +254,8 @@ TEST(CodePageTest, CodePagesOfLocales) {
       {"de_DE", 1252, 850},       {"ru_RU", 1251, 866},       {"ja_JP.UTF-8", 932, 932},
       {"zh_CN", 936, 936},        {"zh_TW.UTF-8", 950, 950},  {"ko_KR", 949, 949},
       {"el_GR", 1253, 737},       {"C", 1252, 437},           {"", 1252, 437},
+      {"ur_PK", 1256, 850},       {"vi_VN", 1258, 1258},      {"fr_FR", 1252, 850},
+      {"en_IE", 1252, 850},       {"sk_SK", 1250, 852},       {"th_TH", 874, 874},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(AnsiCodePageOf(c.locale), c.ansi) << c.locale;
