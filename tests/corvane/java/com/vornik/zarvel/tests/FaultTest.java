@@ -207,6 +207,22 @@ class FaultTest {
         expectUsedUp();
     }
 
+    @Test
+    void theRegisteredDataSourceIsTheFirstEntryOfItsName() {
+        // unixODBC lists each of two sections of one name, though it reports
+        // the first one's driver for both: the injected drivers tell them apart.
+        OdbcFiles.write(OdbcFiles.userDataSources(), "[Sales]\nDriver=SQLite3\n\n[Sales]\nDriver=SQLite3\n\n");
+        OdbcFiles.write(OdbcFiles.systemDataSources(), "");
+        Faults.dataSourceDriver(0, OdbcFiles.SQLITE);
+        Faults.dataSourceDriver(0, "Uninstalled");
+        DataSource added = Zarvel.registerDataSource("Sales", "SQLite3", null);
+        assertNotNull(added);
+        assertEquals("Sales", added.getName());
+        Expect.sqliteDriver(added.getDriver());
+        // The lookup stopped at the first match: the second entry was never asked for.
+        assertEquals("SQLDataSources 0 0 0 SQLite3\nSQLDataSources 0 1 0 Uninstalled\n", Faults.rules());
+    }
+
     static Stream<Arguments> attributeLists() {
         String cutValue = String.join("", Collections.nCopies(1100, "b"));
         Map<String, String> cut = new HashMap<>();

@@ -29,7 +29,16 @@ final class Faults {
 
     /** SQLDrivers' attribute list replaced, "|" standing for each NUL byte. */
     static void driverList(int skip, String list) {
-        add("SQLDrivers " + skip + " 1 " + SUCCESS + " " + list);
+        secondText("SQLDrivers", skip, list);
+    }
+
+    /** SQLDataSources' description (the data source's driver) replaced. */
+    static void dataSourceDriver(int skip, String driver) {
+        secondText("SQLDataSources", skip, driver);
+    }
+
+    private static void secondText(String function, int skip, String text) {
+        add(function + " " + skip + " 1 " + SUCCESS + " " + text);
     }
 
     private static void add(String rule) {

@@ -1,7 +1,6 @@
 package com.vornik.zarvel.tests;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
@@ -190,15 +189,5 @@ class RegistrationTest {
         assertEquals("Lower", added.getName());
         assertNull(added.getDriver());
         assertEquals(Collections.singletonList("1|sqlite3|DSN=Lower"), OdbcFiles.setupRequests());
-    }
-
-    @Test
-    void theReturnedDataSourceIsTheFirstOfItsName() {
-        OdbcFiles.write(OdbcFiles.systemDataSources(), "[Sales]\nDriver=Uninstalled\n\n");
-        DataSource added = Zarvel.registerDataSource("Sales", "SQLite3", null);
-        // The user's data source comes first in the driver manager's order.
-        assertNotNull(added);
-        Expect.sqliteDriver(added.getDriver());
-        assertFalse(Expect.names(Zarvel.getDataSources()).isEmpty());
     }
 }
