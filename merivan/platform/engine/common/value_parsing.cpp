@@ -7,12 +7,45 @@
 
 namespace merivan::engine {
 
+namespace {
+
+// The common case of every dBASE number: [-]digits[.digits] of at most 15
+// digits. The digits as an integer and the power of ten are then exact, so
+// one division rounds as from_chars would, at a fraction of its cost.
+std::optional<double> ParseShortDecimal(std::string_view text) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                       1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++i;
+  uint64_t digits = 0;
+  int count = 0, places = -1;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      if (++count > 15) return std::nullopt;
+      digits = digits * 10 + static_cast<uint64_t>(c - '0');
+      if (places >= 0) ++places;
+    } else if (c == '.' && places < 0) {
+      places = 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (count == 0) return std::nullopt;
+  const double v = static_cast<double>(digits) / kPowers[places > 0 ? places : 0];
+  return negative ? -v : v;
+}
+
+}  // namespace
+
 std::optional<double> ParseDecimalText(std::string_view text) {
   size_t b = 0, e = text.size();
   while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
   while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\0')) --e;
   if (b < e && text[b] == '+') ++b;
   if (b == e) return std::nullopt;
+  if (const std::optional<double> v = ParseShortDecimal(text.substr(b, e - b))) return v;
   // from_chars takes no leading '+' and no leading '.' after a sign, so check the form here.
   const char* first = text.data() + b;
   const char* last = text.data() + e;

@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace merivan::engine {
 namespace {
@@ -56,6 +60,30 @@ TEST(StoreNumberText, StoresWhatTheFieldCanHoldAndRefusesTheRest) {
       EXPECT_EQ(ReadBack(c.type, area), c.value);
     }
   }
+}
+
+// Short texts take a quicker path than long ones: both must give the
+// double that strtod gives, to the last bit.
+TEST(ParseDecimalText, ShortAndLongTextsRoundAsStrtod) {
+  std::vector<std::string> texts = {"0", "-0", "007", "5.", ".5", "-.5", "0.1", "0.3", "-5000.00",
+                                    "123456789012345", "1234567890123456", "99999999999999.9",
+                                    "0.000000000000001", "9007199254740993", "1.7976931348623157e308"};
+  uint64_t x = 88172645463325252ull;  // xorshift: many digit counts and places
+  for (int i = 0; i < 20000; ++i) {
+    x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+    const int width = 1 + static_cast<int>(x % 17), places = static_cast<int>((x >> 8) % (width + 1));
+    std::string t = std::to_string(x >> 20).substr(0, static_cast<size_t>(width));
+    if (places > 0) t.insert(t.size() - std::min<size_t>(t.size(), static_cast<size_t>(places)), ".");
+    if (x & 0x100000) t.insert(0, "-");
+    texts.push_back(t);
+  }
+  for (const std::string& t : texts) {
+    const std::optional<double> v = ParseDecimalText(t);
+    ASSERT_TRUE(v) << t;
+    const double expected = std::strtod(t.c_str(), nullptr);
+    EXPECT_EQ(std::memcmp(&*v, &expected, sizeof expected), 0) << t << ": " << *v << " != " << expected;
+  }
+  for (const char* bad : {"-", ".", "-.", "1.2.3", "1-2", "+-", "0x10", "1 2"}) EXPECT_FALSE(ParseDecimalText(bad)) << bad;
 }
 
 TEST(DayNumberOf, CountsFromTheFirstOfJanuaryOfYearOne) {
