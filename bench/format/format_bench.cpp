@@ -40,14 +40,20 @@ std::vector<double> RandomAmounts() {
   return values;
 }
 
-void FloatTextOf(benchmark::State& state, const std::vector<double>& values) {
+// One text per iteration into a reused string, as the export writes them.
+template <typename Value, typename Format>
+void TextsOf(benchmark::State& state, const std::vector<Value>& values, Format format) {
   std::string text;
   text.reserve(64);
   size_t i = 0;
   for (auto _ : state) {
-    merivan::FloatText(values[i++ & 4095], text);
+    format(values[i++ & 4095], text);
     benchmark::DoNotOptimize(text.data());
   }
+}
+
+void FloatTextOf(benchmark::State& state, const std::vector<double>& values) {
+  TextsOf(state, values, [](double v, std::string& out) { merivan::FloatText(v, out); });
 }
 
 void BM_FloatTextRandomBits(benchmark::State& state) { FloatTextOf(state, RandomDoubles()); }
@@ -60,13 +66,7 @@ void BM_FixedPointText(benchmark::State& state) {
   std::mt19937_64 random(7);
   std::vector<int64_t> values(4096);
   for (auto& v : values) v = static_cast<int64_t>(random());
-  std::string text;
-  text.reserve(64);
-  size_t i = 0;
-  for (auto _ : state) {
-    merivan::FixedPointText(values[i++ & 4095], text);
-    benchmark::DoNotOptimize(text.data());
-  }
+  TextsOf(state, values, [](int64_t v, std::string& out) { merivan::FixedPointText(v, out); });
 }
 BENCHMARK(BM_FixedPointText);
 
@@ -93,15 +93,9 @@ void CzechSettings() {
 
 void DateTimeTextOf(benchmark::State& state, const std::string& pattern) {
   CzechSettings();
-  const std::vector<Timestamp> values = RandomTimestamps();
-  std::string text;
-  text.reserve(64);
-  size_t i = 0;
-  for (auto _ : state) {
-    const Timestamp& t = values[i++ & 4095];
-    merivan::DateTimeText(pattern, t.day, t.ms, text);
-    benchmark::DoNotOptimize(text.data());
-  }
+  TextsOf(state, RandomTimestamps(), [&pattern](const Timestamp& t, std::string& out) {
+    merivan::DateTimeText(pattern, t.day, t.ms, out);
+  });
 }
 
 void BM_DateTimeTextShortDate(benchmark::State& state) { DateTimeTextOf(state, "d.M.yyyy"); }
@@ -118,23 +112,17 @@ BENCHMARK(BM_DateTimeTextDateAndTime);
 // platform for the era name and the era year of every value.
 void BM_DateTimeTextJapaneseEra(benchmark::State& state) {
   const merivan::TRegionalSettings saved = RegionalSettings;
-  const char* lang = std::getenv("LANG");
-  const std::string savedLang = lang ? lang : "";
-  setenv("LANG", "ja_JP.UTF-8@calendar=japanese", 1);
+  const char* all = std::getenv("LC_ALL");
+  const std::string savedAll = all ? all : "";
+  setenv("LC_ALL", "ja_JP.UTF-8@calendar=japanese", 1);
   merivan::LoadRegionalSettings();
-  const std::vector<Timestamp> values = RandomTimestamps();
-  std::string text;
-  text.reserve(64);
-  size_t i = 0;
-  for (auto _ : state) {
-    const Timestamp& t = values[i++ & 4095];
-    merivan::DateTimeText(RegionalSettings.ShortDatePattern, t.day, 0, text);
-    benchmark::DoNotOptimize(text.data());
-  }
-  if (lang)
-    setenv("LANG", savedLang.c_str(), 1);
+  TextsOf(state, RandomTimestamps(), [](const Timestamp& t, std::string& out) {
+    merivan::DateTimeText(RegionalSettings.ShortDatePattern, t.day, 0, out);
+  });
+  if (all)
+    setenv("LC_ALL", savedAll.c_str(), 1);
   else
-    unsetenv("LANG");
+    unsetenv("LC_ALL");
   RegionalSettings = saved;
 }
 BENCHMARK(BM_DateTimeTextJapaneseEra);
