@@ -10,6 +10,10 @@ namespace corvane_bench {
 
 BenchIni::BenchIni(std::string folder) : folder_(std::move(folder)) {
   std::filesystem::create_directories(folder_);
+  // A caller's own odbcinst.ini name or search mode would point unixODBC
+  // elsewhere, or hide the user data sources.
+  unsetenv("ODBCINSTINI");
+  unsetenv("ODBCSEARCH");
   setenv("ODBCSYSINI", folder_.c_str(), 1);
   setenv("ODBCINI", (folder_ + "/user-odbc.ini").c_str(), 1);
   std::ofstream(folder_ + "/odbc.ini", std::ios::trunc).flush();
