@@ -3,11 +3,13 @@
 // close requests that change nothing.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <thread>
 
 #include "merivan/platform/window/x11/gauge_picture.h"
 #include "merivan/platform/window/x11/main_window.h"
 #include "tests/support/child_process.h"
+#include "tests/support/temp_dir.h"
 #include "tests/x11/x_probe.h"
 
 namespace merivan::x11test {
@@ -177,6 +179,30 @@ TEST_F(GaugeWindowTest, AHugeMessageStaysOnTheScreen) {
   ASSERT_TRUE(Screenshot(*box, ScreenshotFolder() + "/error_box_huge.png").has_value());
   RunShell("timeout 10 xdotool key Return");
   EXPECT_EQ(driver_->ReadLine(10s).value_or("none"), "closed");
+}
+
+// With no font at all the gauge shows no text and the box no message, which
+// then goes to stderr; nothing fails.
+TEST(NoFonts, TheBoxStillClosesAndTheMessageGoesToStderr) {
+  const std::string folder = ScreenshotFolder();
+  std::ofstream(folder + "/no-fonts.conf") << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+  ChildProcess driver({X11_GAUGE_DRIVER}, {"FONTCONFIG_FILE=" + folder + "/no-fonts.conf"},
+                      folder + "/no-fonts.stderr");
+  ASSERT_TRUE(driver.Started());
+  const auto first = driver.ReadLine(15s);
+  ASSERT_TRUE(first && first->rfind("window ", 0) == 0) << testing::ReadFile(folder + "/no-fonts.stderr");
+  driver.WriteLine("paint 50");
+  EXPECT_EQ(driver.ReadLine(10s).value_or("none"), "painted 50");
+  driver.WriteLine("error nothing to read it with");
+  const auto box = FindWindowNamed("^Error$", 20s, driver.Pid());
+  ASSERT_TRUE(box.has_value()) << testing::ReadFile(folder + "/no-fonts.stderr");
+  for (int i = 0; i < 100 && Property(*box, "_NET_WM_STATE").find("FOCUSED") == std::string::npos; ++i)
+    std::this_thread::sleep_for(20ms);
+  RunShell("timeout 10 xdotool key Return");
+  EXPECT_EQ(driver.ReadLine(10s).value_or("none"), "closed");
+  driver.WriteLine("quit");
+  EXPECT_EQ(driver.Wait(5s), 0);
+  EXPECT_NE(testing::ReadFile(folder + "/no-fonts.stderr").find("nothing to read it with"), std::string::npos);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <cstdio>
 
+#include "merivan/platform/locale/codepage.h"
 #include "merivan/platform/window/x11/icons.h"
 #include "merivan/platform/window/x11/main_window.h"
 #include "merivan/platform/window/x11/window_hints.h"
@@ -113,6 +115,13 @@ BoxWindow::BoxWindow(Display* display, const Atoms& atoms, const PixelFormat& fo
       pen_(display, screen_, window_.Id(), kTextColour),
       sign_(display, screen_, kSignSize, kSignSize) {
   sign_.Fill(ErrorSign(kSignSize, kButtonFace), format);
+  if (!font_.Valid()) {
+    // Without any font the box can show no text: the message goes to stderr
+    // rather than nowhere.
+    const std::string text = Utf8ToTerminal(utf8Text) + "\n";
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+  }
   const Window w = window_.Id();
   SetWindowNames(display, atoms, w, kTitle, kTitle, className);
   SetDialogType(display, atoms, w, true);

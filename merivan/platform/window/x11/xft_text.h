@@ -11,7 +11,8 @@ namespace merivan::platform::x11 {
 class XftTextFont {
  public:
   // The font fontconfig matches for `pattern` ("DejaVu Sans:pixelsize=12");
-  // Xft falls back to some font rather than none.
+  // Xft falls back to some font rather than none, but with no font at all
+  // there is none: then every text measures 0 and is not drawn.
   XftTextFont(Display* display, int screen, const std::string& pattern);
   XftTextFont(const XftTextFont&) = delete;
   XftTextFont& operator=(const XftTextFont&) = delete;
@@ -20,8 +21,8 @@ class XftTextFont {
   bool Valid() const { return font_ != nullptr; }
   XftFont* Get() const { return font_; }
   int Width(std::string_view utf8) const;
-  int Ascent() const { return font_->ascent; }
-  int LineHeight() const { return font_->ascent + font_->descent; }
+  int Ascent() const { return font_ ? font_->ascent : 0; }
+  int LineHeight() const { return font_ ? font_->ascent + font_->descent : 0; }
 
  private:
   Display* display_;
