@@ -67,6 +67,8 @@ TEST_F(DateTimeTextTest, CzechPatterns) {
       {"", k5March2002, 9 * kSecond, "5.3.2002 0:00:09"},
       {"d.M.yyyy", 0, 0, "0.0.0000"},
       {"d.M.yyyy", -5, 0, "0.0.0000"},
+      // Month and weekday 0 of such days have no names.
+      {"[mmmm][mmm][dddd][ddd][aaaa][aaa]", 0, 0, "[][][][][][]"},
       {"tt", 693594, 32'709'000, "9:05:09"},
   });
 }
