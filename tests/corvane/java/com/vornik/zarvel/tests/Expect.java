@@ -9,9 +9,9 @@ import static org.junit.jupiter.api.Assertions.fail;
 import com.vornik.zarvel.DataSource;
 import com.vornik.zarvel.ODBCDriver;
 import java.util.ArrayList;
-import java.util.HashMap;
 import java.util.List;
 import java.util.Map;
+import java.util.function.Function;
 
 /** Shared expectations: the library's failures and the objects it builds. */
 final class Expect {
@@ -36,11 +36,8 @@ final class Expect {
     }
 
     static Map<String, String> sqliteAttributes() {
-        Map<String, String> expected = new HashMap<>();
-        expected.put("Description", "SQLite3 ODBC Driver");
-        expected.put("Driver", OdbcFiles.sqliteDriverPath());
-        expected.put("Setup", OdbcFiles.setupLibraryPath());
-        return expected;
+        return Map.of("Description", "SQLite3 ODBC Driver", "Driver", OdbcFiles.sqliteDriverPath(),
+                "Setup", OdbcFiles.setupLibraryPath());
     }
 
     static void sqliteDriver(ODBCDriver driver) {
@@ -50,19 +47,19 @@ final class Expect {
     }
 
     static List<String> names(DataSource[] dataSources) {
-        assertNotNull(dataSources, "data source array");
-        List<String> names = new ArrayList<>();
-        for (DataSource dataSource : dataSources) {
-            names.add(dataSource == null ? null : dataSource.getName());
-        }
-        return names;
+        return names(dataSources, DataSource::getName);
     }
 
     static List<String> names(ODBCDriver[] drivers) {
-        assertNotNull(drivers, "driver array");
+        return names(drivers, ODBCDriver::getName);
+    }
+
+    /** The names in array order, null for an element left null. */
+    private static <T> List<String> names(T[] entries, Function<T, String> name) {
+        assertNotNull(entries, "array");
         List<String> names = new ArrayList<>();
-        for (ODBCDriver driver : drivers) {
-            names.add(driver == null ? null : driver.getName());
+        for (T entry : entries) {
+            names.add(entry == null ? null : name.apply(entry));
         }
         return names;
     }

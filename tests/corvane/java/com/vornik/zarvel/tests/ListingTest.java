@@ -10,7 +10,6 @@ import com.vornik.zarvel.Zarvel;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.Collections;
-import java.util.HashMap;
 import java.util.List;
 import java.util.Map;
 import org.junit.jupiter.api.BeforeEach;
@@ -55,10 +54,7 @@ class ListingTest {
         ODBCDriver[] drivers = Zarvel.getDrivers();
         assertEquals(Arrays.asList("SQLite3", "Plain"), Expect.names(drivers));
         Expect.sqliteDriver(drivers[0]);
-        Map<String, String> plain = new HashMap<>();
-        plain.put("Driver", "/opt/plain.so");
-        plain.put("UsageCount", "2");
-        assertEquals(plain, drivers[1].getAttributes());
+        assertEquals(Map.of("Driver", "/opt/plain.so", "UsageCount", "2"), drivers[1].getAttributes());
     }
 
     @Test
@@ -68,14 +64,8 @@ class ListingTest {
                 "[Odd]\nP=Q=R\nK=\n=V\nA=1\nA=2\nY\nSpaced = x y \n\n");
         ODBCDriver[] drivers = Zarvel.getDrivers();
         assertEquals(Collections.singletonList("Odd"), Expect.names(drivers));
-        Map<String, String> expected = new HashMap<>();
-        expected.put("Q", "R");
-        expected.put("K", "");
-        expected.put("", "V");
-        expected.put("A", "2");
-        expected.put("Y", "");
-        expected.put("Spaced", "x y");
-        assertEquals(expected, drivers[0].getAttributes());
+        assertEquals(Map.of("Q", "R", "K", "", "", "V", "A", "2", "Y", "", "Spaced", "x y"),
+                drivers[0].getAttributes());
     }
 
     @Test
