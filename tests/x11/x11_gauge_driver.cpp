@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <iostream>
 #include <string>
 
 #include "merivan/platform/window/x11/x11_window_system.h"
@@ -31,7 +30,6 @@ int main(int, char** argv) {
   std::printf("window %lu\n", static_cast<unsigned long>(window->MainWindowId()));
   std::fflush(stdout);
 
-  std::string line;
   std::string pending;
   for (;;) {
     window->ProcessMessages();
@@ -42,7 +40,7 @@ int main(int, char** argv) {
     if (n <= 0) return 0;
     pending.append(buffer, static_cast<size_t>(n));
     for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
-      line = pending.substr(0, end);
+      const std::string line = pending.substr(0, end);
       pending.erase(0, end + 1);
       if (line.rfind("paint ", 0) == 0) {
         const int percent = std::stoi(line.substr(6));
