@@ -12,7 +12,7 @@ namespace corvane {
 // object (null with an exception pending when that fails).
 struct EntryKind {
   const char* classPath;
-  const char* constructor;
+  const char* constructorSignature;
   EnumerationCall call;
   jobject (*build)(JNIEnv* env, const JavaMember& constructor, const EnumerationEntry& entry);
 };

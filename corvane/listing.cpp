@@ -6,7 +6,7 @@
 namespace corvane {
 
 jobjectArray listEntries(JNIEnv* env, const EntryKind& kind) {
-  const JavaMember constructor = lookUpConstructor(env, kind.classPath, kind.constructor);
+  const JavaMember constructor = lookUpConstructor(env, kind.classPath, kind.constructorSignature);
   if (!constructor.found()) return nullptr;
   EnvironmentFrame odbc(env);
   if (!odbc.open()) return nullptr;

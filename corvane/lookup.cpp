@@ -8,7 +8,7 @@ namespace corvane {
 namespace {
 
 jobject findEntry(JNIEnv* env, const EntryKind& kind, const char* name) {
-  const JavaMember constructor = lookUpConstructor(env, kind.classPath, kind.constructor);
+  const JavaMember constructor = lookUpConstructor(env, kind.classPath, kind.constructorSignature);
   if (!constructor.found()) return nullptr;
   EnvironmentFrame odbc(env);
   if (!odbc.open()) return nullptr;
