@@ -30,6 +30,14 @@ std::optional<std::string> FindFileIgnoringCase(const std::string& directory, co
   return dir + "/" + *best;
 }
 
+std::optional<std::string> FindBesideIgnoringCase(const std::string& path, const std::string& extension) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return FindFileIgnoringCase(".", ReplaceExtension(path, extension));
+  // "/t.db" lies in the root folder, not in the current one.
+  const std::string dir = slash == 0 ? "/" : path.substr(0, slash);
+  return FindFileIgnoringCase(dir, ReplaceExtension(path.substr(slash + 1), extension));
+}
+
 std::string ReplaceExtension(const std::string& path, const std::string& extension) {
   const size_t slash = path.find_last_of('/');
   const size_t dot = path.find_last_of('.');

@@ -92,13 +92,10 @@ uint32_t MemoFile::Read(const MemoSpan& span, uint32_t offset, uint32_t count, u
 }
 
 std::unique_ptr<MemoFile> OpenMemoBeside(const std::string& tablePath, MemoFormat format) {
-  const size_t slash = tablePath.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "" : tablePath.substr(0, slash);
-  const std::string base = slash == std::string::npos ? tablePath : tablePath.substr(slash + 1);
   const char* first = format == MemoFormat::kFoxPro ? ".fpt" : ".dbt";
   const char* second = format == MemoFormat::kFoxPro ? ".dbt" : ".fpt";
   for (const char* ext : {first, second}) {
-    if (auto found = platform::FindFileIgnoringCase(dir, platform::ReplaceExtension(base, ext))) {
+    if (auto found = platform::FindBesideIgnoringCase(tablePath, ext)) {
       const bool fox = std::strcmp(ext, ".fpt") == 0;
       const MemoFormat actual = fox ? MemoFormat::kFoxPro : (format == MemoFormat::kFoxPro ? MemoFormat::kDbase4 : format);
       return std::make_unique<MemoFile>(*found, actual);

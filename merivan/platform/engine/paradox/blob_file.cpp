@@ -20,12 +20,10 @@ constexpr uint32_t kGraphicPrefix = 8;
 
 const ReadOnlyFile& BlobFile::File() {
   if (!file_) {
-    const size_t slash = tablePath_.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? std::string(".") : tablePath_.substr(0, slash);
-    const std::string name = platform::ReplaceExtension(
-        slash == std::string::npos ? tablePath_ : tablePath_.substr(slash + 1), ".MB");
-    const auto found = platform::FindFileIgnoringCase(dir, name);
-    if (!found) ThrowEngineError("The blob file of the table is missing (looked up ignoring case).", dir + "/" + name);
+    const auto found = platform::FindBesideIgnoringCase(tablePath_, ".MB");
+    if (!found)
+      ThrowEngineError("The blob file of the table is missing (looked up ignoring case).",
+                       platform::ReplaceExtension(tablePath_, ".MB"));
     file_ = std::make_unique<ReadOnlyFile>(*found);
   }
   return *file_;

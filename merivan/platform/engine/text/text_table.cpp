@@ -30,13 +30,11 @@ File OpenOrFail(const std::string& path) {
 }
 
 std::string SchemaPathOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash);
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  const std::string name = platform::ReplaceExtension(base, ".sch");
-  const std::optional<std::string> found = platform::FindFileIgnoringCase(dir, name);
-  if (!found)
+  const std::optional<std::string> found = platform::FindBesideIgnoringCase(path, ".sch");
+  if (!found) {
+    const std::string name = platform::ReplaceExtension(path.substr(path.find_last_of('/') + 1), ".sch");
     ThrowEngineError("The text table has no schema file " + name + " beside it.", path);
+  }
   return *found;
 }
 
