@@ -3,44 +3,27 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <vector>
 
 #include "bench/paradox/million_table.h"
 #include "merivan/platform/engine/paradox/paradox_table.h"
+#include "merivan/platform/engine/read_every_value.h"
 
 namespace {
 
-const std::string& MillionTable() {
-  static const std::string path = [] {
-    const char* given = std::getenv("BENCH_TABLE");
-    const std::string p =
-        given ? std::string(given) : (std::filesystem::temp_directory_path() / "merivan-bench-million.db").string();
-    if (!std::filesystem::exists(p)) merivan::bench::WriteMillionTable(p);
-    return p;
-  }();
+std::string TablePath() {
+  if (const char* given = std::getenv("BENCH_TABLE")) return given;
+  const std::string path = (std::filesystem::temp_directory_path() / "merivan-bench-million.db").string();
+  if (!std::filesystem::exists(path)) merivan::bench::WriteMillionTable(path);
   return path;
 }
 
 void BM_ReadMillionRecords(benchmark::State& state) {
-  const std::string& path = MillionTable();
+  const std::string path = TablePath();
   for (auto _ : state) {
     auto table = merivan::engine::OpenParadoxTable(path);
-    const auto& fields = table->Fields();
-    std::vector<uint8_t> area(64);
-    int64_t records = 0, present = 0;
-    while (table->Next()) {
-      ++records;
-      for (size_t i = 0; i < fields.size(); ++i) {
-        if (!table->ReadField(i, area.data())) continue;
-        ++present;
-        if (fields[i].type == merivan::ftString)
-          table->ToAnsi(area.data(), std::strlen(reinterpret_cast<char*>(area.data())));
-      }
-    }
-    benchmark::DoNotOptimize(present);
-    state.counters["records"] = static_cast<double>(records);
+    benchmark::DoNotOptimize(merivan::engine::ReadEveryValue(*table));
+    state.counters["records"] = table->RecordCount();
   }
 }
 BENCHMARK(BM_ReadMillionRecords)->Unit(benchmark::kMillisecond)->MinTime(2.0);
