@@ -12,7 +12,8 @@
 namespace merivan::engine {
 
 ReadOnlyFile::ReadOnlyFile(std::string path) : path_(std::move(path)) {
-  fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: opening a FIFO named like a table must fail below, not wait for a writer.
+  fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) ThrowEngineError(std::string("Cannot open the file: ") + std::strerror(errno) + ".", path_);
   struct stat st;
   if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -9,7 +9,8 @@ namespace merivan::engine {
 
 class ReadOnlyFile {
  public:
-  // Fails with EDBEngineError naming `path` when the file cannot be opened.
+  // Fails with EDBEngineError naming `path` when the file cannot be opened
+  // or is no regular file (a folder, a FIFO, a device).
   explicit ReadOnlyFile(std::string path);
   ~ReadOnlyFile();
   ReadOnlyFile(const ReadOnlyFile&) = delete;

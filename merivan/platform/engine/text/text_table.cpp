@@ -1,5 +1,7 @@
 #include "merivan/platform/engine/text/text_table.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -24,6 +26,9 @@ struct FileCloser {
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
 File OpenOrFail(const std::string& path) {
+  // A folder or a FIFO named like a table would read as an error or wait forever.
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) ThrowEngineError("Not a regular file.", path);
   File f(std::fopen(path.c_str(), "rb"));
   if (!f) ThrowEngineError("Cannot open file.", path);
   return f;

@@ -1,6 +1,9 @@
 // Text tables: a .txt data file described by the .sch schema beside it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <fstream>
 
 #include "merivan/exceptions.h"
@@ -138,6 +141,26 @@ TEST(TextTable, ATableWithoutItsSchemaFails) {
   } catch (const EDBEngineError& e) {
     EXPECT_NE(std::string(e.what()).find("no schema file lonely.sch"), std::string::npos) << e.what();
     EXPECT_NE(std::string(e.what()).find(dir / "lonely.txt"), std::string::npos) << e.what();
+  }
+}
+
+// A folder or a FIFO where the table or its schema should be fails at once
+// (a FIFO would otherwise wait for a writer for ever).
+TEST(TextTable, ATableOrSchemaThatIsNoFileFails) {
+  TempDir dir;
+  Put(dir / "fifo.sch", "FILETYPE = VARYING\nField1 = A,CHAR,9,00,00\n");
+  ASSERT_EQ(mkfifo((dir / "fifo.txt").c_str(), 0600), 0);
+  Put(dir / "folder.txt", "a\n");
+  std::filesystem::create_directory(dir / "folder.sch");
+  std::filesystem::create_directory(dir / "dir.txt");
+  Put(dir / "dir.sch", "FILETYPE = VARYING\nField1 = A,CHAR,9,00,00\n");
+  for (const char* table : {"fifo.txt", "folder.txt", "dir.txt"}) {
+    try {
+      OpenTextTable(dir / table);
+      ADD_FAILURE() << table << " opened";
+    } catch (const EDBEngineError& e) {
+      EXPECT_NE(std::string(e.what()).find("Not a regular file."), std::string::npos) << e.what();
+    }
   }
 }
 
