@@ -2,7 +2,9 @@
 # The 1,000,000-record export with the progress window shown (private Xvfb +
 # xfwm4) beside the same export without a display. Goal: the windowed run
 # takes at most 1.3 times the headless one. Prints the best of RUNS of each.
-# usage: window_export_bench.sh MERIVAN MAKE_MILLION_TABLE WORK_DIR [RUNS]
+# Both run in cs_CZ.UTF-8 from the build's locales (LOCPATH, made by
+# scripts/make-locales.sh), as a Czech user's export does.
+# usage: LOCPATH=BUILD/locales window_export_bench.sh MERIVAN MAKE_MILLION_TABLE WORK_DIR [RUNS]
 set -euo pipefail
 merivan="$1"
 maker="$2"
@@ -10,6 +12,11 @@ work="$3"
 runs="${4:-3}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
+if [[ ! -d "${LOCPATH:-}/cs_CZ.UTF-8" ]]; then
+  echo "no cs_CZ.UTF-8 in LOCPATH='${LOCPATH:-}': run scripts/make-locales.sh BUILD/locales" >&2
+  exit 1
+fi
+export LOCPATH
 
 mkdir -p "$work/table"
 table="$work/table/million.db"
@@ -20,7 +27,7 @@ time_export() {
   local out="$1" start end
   start=$(date +%s.%N)
   # A run that fails shows its error box and waits: never for ever here.
-  if ! LANG=cs_CZ.UTF-8 timeout 900 "$bench_merivan" "$bench_work/table" million.db "$out" >/dev/null; then
+  if ! LC_ALL=cs_CZ.UTF-8 timeout 900 "$bench_merivan" "$bench_work/table" million.db "$out" >/dev/null; then
     echo "merivan failed on the benchmark table" >&2
     return 1
   fi
