@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/engine/common/value_parsing.h"
 
 namespace merivan::engine {
@@ -45,24 +46,6 @@ std::optional<Mapping> MappingOf(const DbaseColumn& c, DbaseFlavour flavour) {
     case '0': return Mapping{DbaseStorage::kNullFlags, ftUnknown, 0};
     default: return std::nullopt;
   }
-}
-
-uint64_t BigEndian(const uint8_t* p, int n) {
-  uint64_t v = 0;
-  for (int i = 0; i < n; ++i) v = v << 8 | p[i];
-  return v;
-}
-
-uint64_t LittleEndian(const uint8_t* p, int n) {
-  uint64_t v = 0;
-  for (int i = n - 1; i >= 0; --i) v = v << 8 | p[i];
-  return v;
-}
-
-bool AllZero(const uint8_t* p, uint32_t n) {
-  for (uint32_t i = 0; i < n; ++i)
-    if (p[i] != 0) return false;
-  return true;
 }
 
 // Big-endian doubles that sort as bytes: positive values have the top bit

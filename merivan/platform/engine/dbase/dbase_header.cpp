@@ -3,17 +3,12 @@
 #include <cstdio>
 
 #include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/engine/common/engine_error.h"
 
 namespace merivan::engine {
 
 namespace {
-
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t U32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 std::string NameOf(const uint8_t* p, size_t width) {
   size_t n = 0;
@@ -31,8 +26,8 @@ void ReadDbase2(const ReadOnlyFile& file, DbaseHeader& h) {
   if (file.Size() < kHeaderSize) Damaged("The table header is shorter than its format needs", file);
   std::vector<uint8_t> bytes(kHeaderSize);
   file.ReadExactly(0, kHeaderSize, bytes.data(), "Cannot read the table header.");
-  h.recordCount = U16(&bytes[1]);
-  h.recordSize = U16(&bytes[6]);
+  h.recordCount = Le16(&bytes[1]);
+  h.recordSize = Le16(&bytes[6]);
   h.headerSize = kHeaderSize;
   for (size_t at = 8; at + 16 <= kHeaderSize && bytes[at] != 0x0D; at += 16) {
     DbaseColumn c;
@@ -49,9 +44,9 @@ void ReadDbase3On(const ReadOnlyFile& file, DbaseHeader& h) {
   uint8_t fixed[32];
   if (file.Size() < sizeof fixed) Damaged("The file is too short for a table header", file);
   file.ReadExactly(0, sizeof fixed, fixed, "Cannot read the table header.");
-  h.recordCount = U32(&fixed[4]);
-  h.headerSize = U16(&fixed[8]);
-  h.recordSize = U16(&fixed[10]);
+  h.recordCount = Le32(&fixed[4]);
+  h.headerSize = Le16(&fixed[8]);
+  h.recordSize = Le16(&fixed[10]);
   h.languageDriver = fixed[29];
   if (fixed[15] != 0) Damaged("The table is encrypted", file);
   const bool level7 = h.flavour == DbaseFlavour::kLevel7;

@@ -5,24 +5,11 @@
 #include <vector>
 
 #include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/files/find_file.h"
 
 namespace merivan::engine {
-
-namespace {
-
-uint32_t BigEndian32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
-         static_cast<uint32_t>(p[2]) << 8 | p[3];
-}
-
-uint32_t LittleEndian32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[1]) << 8 | p[0];
-}
-
-}  // namespace
 
 MemoFile::MemoFile(const std::string& path, MemoFormat format) : file_(path), format_(format) {
   uint8_t header[32] = {};
@@ -47,9 +34,9 @@ MemoSpan MemoFile::Locate(uint32_t block) const {
   if (format_ == MemoFormat::kFoxPro) {
     if (!full) ThrowEngineError("A memo block header is cut short.", file_.Path());
     span.offset = start + 8;
-    span.length = BigEndian32(head + 4);
+    span.length = static_cast<uint32_t>(BigEndian(head + 4, 4));
   } else if (full && head[0] == 0xFF && head[1] == 0xFF && head[2] == 0x08 && head[3] == 0x00) {
-    const uint32_t stored = LittleEndian32(head + 4);
+    const uint32_t stored = Le32(head + 4);
     if (stored < 8) ThrowEngineError("A memo value has an invalid length.", file_.Path());
     span.offset = start + 8;
     span.length = stored - 8;

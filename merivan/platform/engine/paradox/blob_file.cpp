@@ -1,7 +1,7 @@
 #include "merivan/platform/engine/paradox/blob_file.h"
 
 #include "merivan/platform/engine/common/engine_error.h"
-#include "merivan/platform/engine/paradox/little_endian.h"
+#include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/files/find_file.h"
 
 namespace merivan::engine::paradox {

@@ -1,23 +1,13 @@
 #include "merivan/platform/engine/paradox/field_decode.h"
 
+#include "merivan/platform/engine/common/byte_order.h"
+
 namespace merivan::engine::paradox {
 
 namespace {
 
-uint64_t Be(const uint8_t* p, int bytes) {
-  uint64_t v = 0;
-  for (int i = 0; i < bytes; ++i) v = (v << 8) | p[i];
-  return v;
-}
-
 void PutLe(uint8_t* p, uint64_t v, int bytes) {
   for (int i = 0; i < bytes; ++i, v >>= 8) p[i] = static_cast<uint8_t>(v);
-}
-
-bool AllZero(const uint8_t* p, uint32_t n) {
-  for (uint32_t i = 0; i < n; ++i)
-    if (p[i]) return false;
-  return true;
 }
 
 }  // namespace
@@ -56,19 +46,19 @@ bool DecodeField(uint8_t code, const uint8_t* src, uint32_t width, uint8_t place
       return true;
     }
     case kPxShort: {
-      const uint64_t v = Be(src, 2);
+      const uint64_t v = BigEndian(src, 2);
       if (v == 0) return false;
       PutLe(area, v ^ 0x8000u, 2);
       return true;
     }
     case kPxDate: case kPxLong: case kPxTime: case kPxAutoInc: {
-      const uint64_t v = Be(src, 4);
+      const uint64_t v = BigEndian(src, 4);
       if (v == 0) return false;
       PutLe(area, v ^ 0x80000000u, 4);
       return true;
     }
     case kPxCurrency: case kPxNumber: case kPxTimestamp: {
-      uint64_t v = Be(src, 8);
+      uint64_t v = BigEndian(src, 8);
       if (v == 0) return false;
       constexpr uint64_t sign = uint64_t{1} << 63;
       v = (v & sign) ? (v & ~sign) : ~v;

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "merivan/platform/engine/common/engine_error.h"
-#include "merivan/platform/engine/paradox/little_endian.h"
+#include "merivan/platform/engine/common/byte_order.h"
 
 namespace merivan::engine::paradox {
 

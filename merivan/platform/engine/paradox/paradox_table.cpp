@@ -8,7 +8,7 @@
 #include "merivan/platform/engine/paradox/blob_file.h"
 #include "merivan/platform/engine/paradox/block_window.h"
 #include "merivan/platform/engine/common/engine_error.h"
-#include "merivan/platform/engine/paradox/little_endian.h"
+#include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/engine/paradox/field_decode.h"
 #include "merivan/platform/engine/paradox/paradox_header.h"
 #include "merivan/platform/engine/common/read_only_file.h"
