@@ -80,6 +80,13 @@ TEST_F(ErrorBoxTest, EscClosesTheBox) {
   ExpectEndsWith255();
 }
 
+// The frame's close button: WM_DELETE_WINDOW, the same as Esc.
+TEST_F(ErrorBoxTest, ACloseRequestClosesTheBox) {
+  StartWithBox({}, "error_box_close");
+  display_.SendCloseRequest(box_);
+  ExpectEndsWith255();
+}
+
 TEST_F(ErrorBoxTest, AClickOnOkClosesTheBox) {
   StartWithBox({}, "error_box_click");
   const auto box = GeometryOf(box_);

@@ -235,7 +235,9 @@ void BoxWindow::Handle(const XEvent& event) {
       break;
     case ClientMessage:
       // The frame's close button or Alt+F4: the same as Esc.
-      if (static_cast<Atom>(event.xclient.data.l[0]) == atoms_.wmDeleteWindow) closed_ = true;
+      if (event.xclient.message_type == atoms_.wmProtocols &&
+          static_cast<Atom>(event.xclient.data.l[0]) == atoms_.wmDeleteWindow)
+        closed_ = true;
       break;
     default:
       break;
