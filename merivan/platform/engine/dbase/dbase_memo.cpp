@@ -23,7 +23,7 @@ MemoFile::MemoFile(const std::string& path, MemoFormat format) : file_(path), fo
   if (blockSize_ == 0) ThrowEngineError("The memo file header gives a block size of 0.", path);
 }
 
-MemoSpan MemoFile::Locate(uint32_t block) const {
+MemoSpan MemoFile::Locate(uint32_t block) {
   const uint64_t start = static_cast<uint64_t>(block) * blockSize_;
   // Block 0 holds the header, so no value starts inside it.
   if (start < sizeof(uint32_t) * 8 || start >= file_.Size())
@@ -49,14 +49,19 @@ MemoSpan MemoFile::Locate(uint32_t block) const {
 }
 
 // dBASE III values carry no length: they end at the first 0x1A 0x1A (or at a
-// lone 0x1A that ends the file).
-MemoSpan MemoFile::LocateDbase3(uint64_t start) const {
-  std::vector<uint8_t> chunk(64 * 1024);
+// lone 0x1A that ends the file). Most end inside their first block, so the
+// search reads one block, then doubles its reads up to 64 KB.
+MemoSpan MemoFile::LocateDbase3(uint64_t start) {
+  constexpr size_t kMaxRead = 64 * 1024;
+  size_t want = std::min<size_t>(blockSize_, kMaxRead);
   uint64_t at = start;
-  bool pendingEnd = false;  // the previous chunk ended in 0x1A
+  bool pendingEnd = false;  // the previous read ended in 0x1A
   while (at < file_.Size()) {
-    const size_t n = file_.ReadAt(at, chunk.size(), chunk.data());
+    if (scan_.size() < want) scan_.resize(want);
+    const uint8_t* chunk = scan_.data();
+    const size_t n = file_.ReadAt(at, want, scan_.data());
     if (n == 0) break;
+    want = std::min(want * 2, kMaxRead);
     if (pendingEnd && chunk[0] == 0x1A) return MemoSpan{start, static_cast<uint32_t>(at - 1 - start)};
     for (size_t i = 0; i + 1 < n; ++i)
       if (chunk[i] == 0x1A && chunk[i + 1] == 0x1A) {

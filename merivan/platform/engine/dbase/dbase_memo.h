@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "merivan/platform/engine/common/read_only_file.h"
 
@@ -24,15 +25,16 @@ class MemoFile {
   MemoFile(const std::string& path, MemoFormat format);
 
   // The value stored from `block` on; fails when it lies outside the file.
-  MemoSpan Locate(uint32_t block) const;
+  MemoSpan Locate(uint32_t block);
   // Reads up to `count` bytes of `span` from `offset`; returns the count read.
   uint32_t Read(const MemoSpan& span, uint32_t offset, uint32_t count, uint8_t* dst) const;
 
  private:
-  MemoSpan LocateDbase3(uint64_t start) const;
+  MemoSpan LocateDbase3(uint64_t start);
   ReadOnlyFile file_;
   MemoFormat format_;
   uint32_t blockSize_ = 512;
+  std::vector<uint8_t> scan_;  // dBASE III end-mark search, kept for the next value
 };
 
 // The memo file of the table at `tablePath` (same base name, extension

@@ -95,6 +95,31 @@ TEST(DbaseRecords, LongTablesStreamThroughTheBuffer) {
   EXPECT_EQ(live, n - (n + 3) / 7);
 }
 
+// dBASE III memo values end at 0x1A 0x1A, which the reader looks for in
+// growing reads: ends just before, across and after each read's end.
+TEST(DbaseRecords, DbaseIIIMemoEndsAreFoundWhereverTheyFall) {
+  TempDir dir;
+  DbaseTableLayout layout;
+  layout.version = 0x83;
+  layout.columns = {{"M", 'M', 10}};
+  DbaseWriter w(layout);
+  std::vector<std::string> values;
+  for (size_t length : {0, 1, 510, 511, 512, 1534, 1535, 1536, 3583, 70000, 200000}) {
+    std::string v;
+    for (size_t i = 0; i < length; ++i) v += static_cast<char>('a' + i % 26);
+    values.push_back(v);
+    w.AddRecord({w.AddMemo(v)});
+  }
+  w.Write(dir / "konce.dbf");
+  std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "konce.dbf");
+  for (const std::string& v : values) {
+    ASSERT_TRUE(t->Next());
+    EXPECT_EQ(t->BlobSize(0), v.size());
+    EXPECT_EQ(dbase_test::ValueText(*t, 0), v) << v.size();
+  }
+  EXPECT_FALSE(t->Next());
+}
+
 TEST(DbaseRecords, MemoFilesAreFoundIgnoringCaseAndReadInParts) {
   TempDir dir;
   struct Case {
