@@ -8,32 +8,21 @@
 namespace merivan::platform {
 
 void HeadlessWindowSystem::StartTimer(int intervalMs, std::function<void()> onTick) {
-  interval_ = std::chrono::milliseconds(intervalMs > 0 ? intervalMs : 0);
-  onTick_ = std::move(onTick);
-  due_ = Clock::now() + interval_;
-  timerOn_ = true;
+  timer_.Start(std::chrono::milliseconds(intervalMs > 0 ? intervalMs : 0), std::move(onTick));
 }
 
-void HeadlessWindowSystem::StopTimer() {
-  timerOn_ = false;
-  onTick_ = nullptr;
-}
-
-void HeadlessWindowSystem::Tick() {
-  due_ = Clock::now() + interval_;
-  // The handler may stop the timer, which drops onTick_: run a copy.
-  const std::function<void()> handler = onTick_;
-  if (handler) handler();
-}
+void HeadlessWindowSystem::StopTimer() { timer_.Stop(); }
 
 void HeadlessWindowSystem::ProcessMessages() {
-  if (timerOn_ && Clock::now() >= due_) Tick();
+  if (!timer_.On()) return;
+  const auto now = MessageTimer::Clock::now();
+  if (timer_.DueAt(now)) timer_.Fire(now);
 }
 
 void HeadlessWindowSystem::RunMessageLoop() {
-  while (timerOn_) {
-    std::this_thread::sleep_until(due_);
-    if (timerOn_) Tick();
+  while (timer_.On()) {
+    std::this_thread::sleep_until(timer_.Due());
+    if (timer_.On()) timer_.Fire(MessageTimer::Clock::now());
   }
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The window system without a display: a message loop whose only messages
 // are timer ticks, no window, and error reports on stderr.
-#include <chrono>
 #include <functional>
 
+#include "merivan/platform/window/message_timer.h"
 #include "merivan/platform/window/window_system.h"
 
 namespace merivan::platform {
@@ -23,13 +23,7 @@ class HeadlessWindowSystem : public WindowSystem {
   void PaintGauge(int) override {}
 
  private:
-  using Clock = std::chrono::steady_clock;
-  void Tick();
-
-  bool timerOn_ = false;
-  std::chrono::milliseconds interval_{0};
-  Clock::time_point due_;
-  std::function<void()> onTick_;
+  MessageTimer timer_;
 };
 
 }  // namespace merivan::platform

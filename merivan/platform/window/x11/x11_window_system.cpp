@@ -54,13 +54,10 @@ void X11WindowSystem::ShowMainWindow() {
 }
 
 void X11WindowSystem::StartTimer(int intervalMs, std::function<void()> onTick) {
-  interval_ = std::chrono::milliseconds(std::max(intervalMs, 1));
-  onTick_ = std::move(onTick);
-  due_ = Clock::now() + interval_;
-  timerOn_ = true;
+  timer_.Start(std::chrono::milliseconds(std::max(intervalMs, 1)), std::move(onTick));
 }
 
-void X11WindowSystem::StopTimer() { timerOn_ = false; }
+void X11WindowSystem::StopTimer() { timer_.Stop(); }
 
 void X11WindowSystem::Dispatch(XEvent& event) {
   // Events of other windows (none of ours any more) are dropped.
@@ -77,20 +74,13 @@ void X11WindowSystem::HandlePending() {
 }
 
 bool X11WindowSystem::TickDue(Clock::time_point now) const {
-  if (!timerOn_ || now < due_) return false;
+  if (!timer_.DueAt(now)) return false;
   return !main_->Shown() || main_->Exposed() || now >= shownAt_ + kExposeWaitLimit;
 }
 
-void X11WindowSystem::Tick(Clock::time_point now) {
-  due_ = now + interval_;
-  // The handler may stop or restart the timer: call a copy.
-  const std::function<void()> handler = onTick_;
-  if (handler) handler();
-}
-
 int X11WindowSystem::MillisecondsToTick(Clock::time_point now) const {
-  if (!timerOn_) return -1;
-  Clock::time_point at = due_;
+  if (!timer_.On()) return -1;
+  Clock::time_point at = timer_.Due();
   if (main_->Shown() && !main_->Exposed()) at = std::max(at, shownAt_ + kExposeWaitLimit);
   const auto wait = std::chrono::ceil<std::chrono::milliseconds>(at - now).count();
   return static_cast<int>(std::clamp<long long>(wait, 0, 60000));
@@ -105,7 +95,7 @@ void X11WindowSystem::ProcessMessages() {
     HandlePending();
   }
   // A due tick counts as one more pending message, delivered last.
-  if (TickDue(now)) Tick(now);
+  if (TickDue(now)) timer_.Fire(now);
 }
 
 void X11WindowSystem::RunMessageLoop() {
@@ -114,7 +104,7 @@ void X11WindowSystem::RunMessageLoop() {
     HandlePending();
     const Clock::time_point now = Clock::now();
     if (TickDue(now)) {
-      Tick(now);
+      timer_.Fire(now);
       continue;
     }
     // XPending has flushed the requests; wait for the server or the timer.

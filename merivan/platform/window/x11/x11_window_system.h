@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "merivan/platform/window/message_timer.h"
 #include "merivan/platform/window/window_system.h"
 #include "merivan/platform/window/x11/main_window.h"
 #include "merivan/platform/window/x11/x11_atoms.h"
@@ -37,13 +38,12 @@ class X11WindowSystem final : public WindowSystem {
   bool MainWindowExposed() const { return main_->Exposed(); }
 
  private:
-  using Clock = std::chrono::steady_clock;
+  using Clock = MessageTimer::Clock;
   void Dispatch(XEvent& event);
   void HandlePending();
   // The tick may come: the timer is due and the shown window has been
   // painted (or has had a second to be).
   bool TickDue(Clock::time_point now) const;
-  void Tick(Clock::time_point now);
   // Milliseconds until the next tick may come; -1 for none.
   int MillisecondsToTick(Clock::time_point now) const;
 
@@ -55,11 +55,7 @@ class X11WindowSystem final : public WindowSystem {
   Clock::time_point shownAt_;
   // When ProcessMessages next reads the connection (see there).
   Clock::time_point nextRead_;
-
-  bool timerOn_ = false;
-  std::chrono::milliseconds interval_{0};
-  Clock::time_point due_;
-  std::function<void()> onTick_;
+  MessageTimer timer_;
 };
 
 }  // namespace merivan::platform::x11
