@@ -242,6 +242,33 @@ TEST(ParadoxReader, NamesAndTextsGoToTheAnsiCodePage) {
   EXPECT_EQ(text, "\xe9\x80?");
 }
 
+// The same conversion as the dBASE reader's: a table in the ANSI code page
+// keeps every byte (those 1250 leaves unassigned too), and Kamenický and
+// Mazovia tables get their own letters.
+TEST(ParadoxReader, TablesInTheAnsiOrAnMsDosNationalCodePage) {
+  struct Case {
+    int codePage;
+    const char* stored;
+    const char* ansi;
+  } cases[] = {
+      {1250, "\x81\x83\x88\x90\x98\xf8", "\x81\x83\x88\x90\x98\xf8"},
+      {895, "\xa9\x87\x91\x96", "\xf8\xe8\x9e\xf9"},  // r-caron, c-caron, z-caron, u-ring
+      {620, "\x86\x92\x9e", "\xb9\xb3\x9c"},          // a-ogonek, l-stroke, s-acute
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.codePage);
+    const std::string path = ScratchDir() + "/narodni.db";
+    PxLayout l;
+    l.codePage = c.codePage;
+    l.fields = {{"A", PxType::Alpha, 10}};
+    WriteParadoxTable(path, l, {});
+    auto t = OpenParadoxTable(path);
+    std::string text = c.stored;
+    t->ToAnsi(reinterpret_cast<uint8_t*>(text.data()), text.size());
+    EXPECT_EQ(text, c.ansi);
+  }
+}
+
 TEST(ParadoxReader, BlobFileFoundIgnoringCase) {
   const std::string dir = ScratchDir();
   PxLayout l;

@@ -12,6 +12,7 @@
 #include "merivan/platform/engine/paradox/field_decode.h"
 #include "merivan/platform/engine/paradox/paradox_header.h"
 #include "merivan/platform/engine/common/read_only_file.h"
+#include "merivan/platform/engine/common/table_codepage.h"
 #include "merivan/platform/locale/codepage.h"
 
 namespace merivan::engine {
@@ -22,16 +23,6 @@ using namespace paradox;
 
 constexpr uint32_t kBlobRef = 10;  // u32 offset, u32 length, u16 modification number
 
-
-// The table's characters to the user's ANSI code page: from the code page
-// the header names, or the OEM conversion when it names none (3.x) or one
-// that iconv does not know.
-platform::ByteMap AnsiMapFor(int codePage) {
-  if (codePage > 0) {
-    if (auto map = platform::CodePageTable(codePage, platform::AnsiCodePage())) return *map;
-  }
-  return platform::OemToAnsiMap();
-}
 
 class ParadoxTable final : public TableDriver {
  public:
@@ -92,7 +83,8 @@ PxHeader ReadHeader(const ReadOnlyFile& file) {
 ParadoxTable::ParadoxTable(const std::string& path)
     : file_(path),
       header_(ReadHeader(file_)),
-      map_(AnsiMapFor(header_.codePage)),
+      // 3.x tables name no code page: they get the OEM conversion.
+      map_(TableToAnsiMap(header_.codePage, platform::AnsiCodePage())),
       window_(file_, header_.headerSize, header_.blockSize, header_.blocksInFile),
       blobs_(path),
       visited_(size_t{header_.blocksInFile} + 1, false),
