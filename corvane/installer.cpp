@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <mutex>
+
 namespace corvane {
 
 ConfigDataSourceFunction bindInstallerFunction(const char* library, const char* function) {
@@ -23,6 +25,11 @@ bool configDataSource(ConfigDataSourceFunction configure, WORD request, const ch
 bool configDataSource(WORD request, const char* driver, const char* attributes) {
   // Bound once, on the first request of any thread; C++ makes this thread-safe.
   static const ConfigDataSourceFunction configure = bindInstallerFunction("libodbcinst.so.2", "SQLConfigDataSource");
+  // unixODBC's SQLConfigDataSource resets libltdl's search path without a
+  // lock, and two requests at once free the old path twice, corrupting the
+  // host's heap: the library's requests go one at a time.
+  static std::mutex oneRequestAtATime;
+  const std::lock_guard<std::mutex> lock(oneRequestAtATime);
   return configDataSource(configure, request, driver, attributes);
 }
 

@@ -14,7 +14,8 @@ ConfigDataSourceFunction bindInstallerFunction(const char* library, const char* 
 // could not be bound (null) counts as one that returned FALSE.
 bool configDataSource(ConfigDataSourceFunction configure, WORD request, const char* driver, const char* attributes);
 
-// The same through SQLConfigDataSource of "libodbcinst.so.2", bound on first use.
+// The same through SQLConfigDataSource of "libodbcinst.so.2", bound on first
+// use; requests from several threads are made one after the other.
 bool configDataSource(WORD request, const char* driver, const char* attributes);
 
 }  // namespace corvane
