@@ -1,38 +1,17 @@
 // Every Paradox table of the shared corpus through the binary: each exports
 // (the encrypted ones fail as a cancelled password prompt), one line per record.
-#include <dirent.h>
-#include <strings.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "merivan/store/ttable.h"
+#include "tests/support/corpus_files.h"
 #include "tests/support/merivan_process.h"
 
 namespace merivan::e2e {
 namespace {
 
 const std::string kCorpus = std::string(MERIVAN_SHARED_DIR) + "/tables/paradox";
-
-std::vector<std::string> CorpusTables() {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(kCorpus.c_str())) {
-    while (dirent* e = readdir(d)) {
-      const std::string n = e->d_name;
-      if (n.size() > 3 && strcasecmp(n.c_str() + n.size() - 3, ".db") == 0) names.push_back(n);
-    }
-    closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-size_t Count(const std::string& text, const std::string& what) {
-  size_t n = 0;
-  for (size_t i = 0; (i = text.find(what, i)) != std::string::npos; i += what.size()) ++n;
-  return n;
-}
 
 uint32_t HeaderRecordCount(const std::string& file) {
   const std::string bytes = ReadFile(file).substr(0, 10);
@@ -57,14 +36,14 @@ size_t ExpectedLineEnds(const std::string& name, uint32_t& records) {
     ++ends;
     for (int i = 0; i < table.FieldCount(); ++i) {
       table.Fields(i).ValueText(text);
-      ends += Count(text, "\r\n");
+      ends += testing::Occurrences(text, "\r\n");
     }
   }
   return ends;
 }
 
 TEST(Corpus, EveryParadoxTableExports) {
-  const auto names = CorpusTables();
+  const auto names = testing::FilesWithExtension(kCorpus, ".db");
   if (names.empty()) GTEST_SKIP() << "no shared Paradox tables in " << kCorpus;
   TempDir dir;
   for (const std::string& name : names) {
@@ -81,7 +60,7 @@ TEST(Corpus, EveryParadoxTableExports) {
     const size_t ends = ExpectedLineEnds(name, records);
     EXPECT_EQ(records, HeaderRecordCount(kCorpus + "/" + name)) << name;
     const std::string out = ReadFile(dir / "out.txt");
-    EXPECT_EQ(Count(out, "\r\n"), ends) << name;
+    EXPECT_EQ(testing::Occurrences(out, "\r\n"), ends) << name;
     EXPECT_EQ(out.size() >= 2 ? out.substr(out.size() - 2) : out, "\r\n") << name;
   }
 }
