@@ -1,5 +1,7 @@
 #include "merivan/platform/engine/common/table_codepage.h"
 
+#include <cstring>
+
 namespace merivan::engine {
 
 namespace {
@@ -57,6 +59,28 @@ platform::ByteMap TableToAnsiMap(int codePage, int ansi) {
     if (map) return *map;
   }
   return platform::OemToAnsiMap();
+}
+
+bool KeepsAscii(const platform::ByteMap& map) {
+  for (int b = 0; b < 0x80; ++b)
+    if (map[b] != b) return false;
+  return true;
+}
+
+void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, uint8_t* bytes, size_t count) {
+  size_t i = 0;
+  if (keepsAscii) {
+    while (i + 8 <= count) {
+      uint64_t word;
+      std::memcpy(&word, bytes + i, 8);
+      if ((word & 0x8080808080808080ull) == 0) {
+        i += 8;
+        continue;
+      }
+      for (const size_t end = i + 8; i < end; ++i) bytes[i] = map[bytes[i]];
+    }
+  }
+  for (; i < count; ++i) bytes[i] = map[bytes[i]];
 }
 
 }  // namespace merivan::engine

@@ -15,4 +15,12 @@ constexpr int kKamenickyCodePage = 895;
 // is 0 or cannot be converted.
 platform::ByteMap TableToAnsiMap(int codePage, int ansi);
 
+// Whether `map` leaves every ASCII byte (below 0x80) as it is.
+bool KeepsAscii(const platform::ByteMap& map);
+
+// Converts `count` bytes in place through `map`. When `keepsAscii` (see
+// KeepsAscii), runs of eight ASCII bytes are passed over whole: most text is
+// ASCII, and this runs for every string value of every record.
+void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, uint8_t* bytes, size_t count);
+
 }  // namespace merivan::engine

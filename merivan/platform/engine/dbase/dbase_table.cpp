@@ -42,9 +42,7 @@ class DbaseTable : public TableDriver {
   bool ReadField(size_t index, uint8_t* area) override;
   uint32_t BlobSize(size_t index) override;
   uint32_t ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) override;
-  void ToAnsi(uint8_t* bytes, size_t count) const override {
-    for (size_t i = 0; i < count; ++i) bytes[i] = toAnsi_[bytes[i]];
-  }
+  void ToAnsi(uint8_t* bytes, size_t count) const override { ConvertBytes(toAnsi_, keepsAscii_, bytes, count); }
 
  private:
   [[noreturn]] void Damaged(const std::string& what) const {
@@ -65,6 +63,7 @@ class DbaseTable : public TableDriver {
   std::optional<DbaseColumn> nullFlags_;
   std::unique_ptr<MemoFile> memo_;
   platform::ByteMap toAnsi_;
+  bool keepsAscii_ = false;
   int32_t liveRecords_ = 0;
 
   std::vector<uint8_t> buffer_;  // whole records read ahead
@@ -86,6 +85,7 @@ DbaseTable::DbaseTable(const std::string& path) : file_(path), header_(ReadDbase
   if (header_.flavour == DbaseFlavour::kLevel7) codePage = LanguageDriverNameCodePage(header_.languageDriverName);
   if (codePage == 0) codePage = LanguageDriverCodePage(header_.languageDriver);
   toAnsi_ = TableToAnsiMap(codePage, platform::AnsiCodePage());
+  keepsAscii_ = KeepsAscii(toAnsi_);
 
   for (const DbaseField& f : fields_) {
     std::string name = f.column.name;

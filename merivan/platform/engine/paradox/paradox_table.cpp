@@ -34,9 +34,7 @@ class ParadoxTable final : public TableDriver {
   bool ReadField(size_t index, uint8_t* area) override;
   uint32_t BlobSize(size_t index) override { return Blob(index).size; }
   uint32_t ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) override;
-  void ToAnsi(uint8_t* bytes, size_t count) const override {
-    for (size_t i = 0; i < count; ++i) bytes[i] = map_[bytes[i]];
-  }
+  void ToAnsi(uint8_t* bytes, size_t count) const override { ConvertBytes(map_, keepsAscii_, bytes, count); }
 
  private:
   [[noreturn]] void Damaged(const std::string& what) const {
@@ -58,6 +56,7 @@ class ParadoxTable final : public TableDriver {
   std::vector<FieldDescriptor> fields_;
   std::vector<size_t> columnOf_;  // field index -> header column
   platform::ByteMap map_;
+  bool keepsAscii_;
   BlockWindow window_;
   BlobFile blobs_;
 
@@ -85,6 +84,7 @@ ParadoxTable::ParadoxTable(const std::string& path)
       header_(ReadHeader(file_)),
       // 3.x tables name no code page: they get the OEM conversion.
       map_(TableToAnsiMap(header_.codePage, platform::AnsiCodePage())),
+      keepsAscii_(KeepsAscii(map_)),
       window_(file_, header_.headerSize, header_.blockSize, header_.blocksInFile),
       blobs_(path),
       visited_(size_t{header_.blocksInFile} + 1, false),

@@ -8,6 +8,7 @@
 
 #include "merivan/exceptions.h"
 #include "merivan/platform/engine/common/engine_error.h"
+#include "merivan/platform/engine/common/table_codepage.h"
 #include "merivan/platform/engine/text/text_schema.h"
 #include "merivan/platform/engine/text/text_values.h"
 #include "merivan/platform/files/find_file.h"
@@ -66,8 +67,7 @@ class TextTable : public TableDriver {
   uint32_t BlobSize(size_t) override { return 0; }
   uint32_t ReadBlob(size_t, uint32_t, uint32_t, uint8_t*) override { return 0; }
   void ToAnsi(uint8_t* bytes, size_t count) const override {
-    if (schema_.ansi) return;
-    for (size_t i = 0; i < count; ++i) bytes[i] = toAnsi_[bytes[i]];
+    if (!schema_.ansi) ConvertBytes(toAnsi_, keepsAscii_, bytes, count);
   }
 
  private:
@@ -78,6 +78,7 @@ class TextTable : public TableDriver {
   std::string path_;
   TextSchema schema_;
   const platform::ByteMap& toAnsi_;
+  const bool keepsAscii_;
   std::vector<FieldDescriptor> descriptors_;
   File file_;
   int32_t records_ = 0;
@@ -95,7 +96,7 @@ class TextTable : public TableDriver {
 };
 
 TextTable::TextTable(const std::string& path)
-    : path_(path), toAnsi_(platform::OemToAnsiMap()), file_(OpenOrFail(path)) {
+    : path_(path), toAnsi_(platform::OemToAnsiMap()), keepsAscii_(KeepsAscii(toAnsi_)), file_(OpenOrFail(path)) {
   const std::string schemaPath = SchemaPathOf(path);
   schema_ = ParseTextSchema(ReadWhole(schemaPath), schemaPath);
   for (const TextColumn& c : schema_.columns) {
