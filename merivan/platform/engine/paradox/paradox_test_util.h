@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "merivan/platform/engine/paradox/paradox_table.h"
+#include "tests/support/temp_dir.h"
 
 namespace merivan::engine::paradox_test {
 
@@ -88,10 +89,7 @@ inline std::vector<std::vector<std::string>> ReadAll(TableDriver& t) {
   return rows;
 }
 
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using merivan::testing::ReadFile;
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
