@@ -2,6 +2,7 @@
 
 #include <string.h>  // explicit_bzero
 
+#include <cstring>
 #include <stdexcept>
 
 namespace merivan::engine::paradox {
@@ -119,34 +120,39 @@ TableCipher::TableCipher(std::string_view password)
       k0_(Byte(value_)),
       k1_(Byte(value_ >> 8)),
       rows_(kCryptChunk * kCryptChunk),
-      cols_(kCryptChunk * kCryptChunk) {
+      cols_(kCryptChunk * kCryptChunk),
+      sources_(kCryptChunk * kCryptChunk) {
   if (value_ == 0) throw std::invalid_argument("a table password has 1 to 255 bytes");
   for (unsigned s = 0; s < kCryptChunk; ++s)
     for (unsigned i = 0; i < kCryptChunk; ++i) {
       rows_[s * kCryptChunk + i] = kA[Byte(i + k0_)] ^ kB[Byte(kC[i] - s + k1_)];
       cols_[s * kCryptChunk + i] = kC[Byte(kC[i] + s)];
+      sources_[s * kCryptChunk + i] = Byte(kC[i] - s);
     }
 }
 
 void TableCipher::Decrypt(uint8_t* data, size_t size, uint8_t s, uint8_t m) const {
   const uint8_t* row = &rows_[size_t{s} * kCryptChunk];
-  uint8_t gathered[kCryptChunk];
+  const uint8_t* from = &sources_[size_t{s} * kCryptChunk];
+  uint8_t cipher[kCryptChunk], key[kCryptChunk];
   for (size_t at = 0; at < size; at += kCryptChunk, ++m) {
     uint8_t* chunk = data + at;
     const uint8_t* col = &cols_[size_t{Byte(m - s)} * kCryptChunk];
-    for (unsigned i = 0; i < kCryptChunk; ++i) gathered[i] = chunk[Byte(kC[i] - s)];
-    for (unsigned i = 0; i < kCryptChunk; ++i) chunk[i] = gathered[i] ^ row[i] ^ col[i];
+    for (unsigned i = 0; i < kCryptChunk; ++i) key[i] = row[i] ^ col[i];
+    std::memcpy(cipher, chunk, kCryptChunk);
+    for (unsigned i = 0; i < kCryptChunk; ++i) chunk[i] = cipher[from[i]] ^ key[i];
   }
 }
 
 void TableCipher::Encrypt(uint8_t* data, size_t size, uint8_t s, uint8_t m) const {
   const uint8_t* row = &rows_[size_t{s} * kCryptChunk];
+  const uint8_t* to = &sources_[size_t{s} * kCryptChunk];
   uint8_t keyed[kCryptChunk];
   for (size_t at = 0; at < size; at += kCryptChunk, ++m) {
     uint8_t* chunk = data + at;
     const uint8_t* col = &cols_[size_t{Byte(m - s)} * kCryptChunk];
     for (unsigned i = 0; i < kCryptChunk; ++i) keyed[i] = chunk[i] ^ row[i] ^ col[i];
-    for (unsigned i = 0; i < kCryptChunk; ++i) chunk[Byte(kC[i] - s)] = keyed[i];
+    for (unsigned i = 0; i < kCryptChunk; ++i) chunk[to[i]] = keyed[i];
   }
 }
 

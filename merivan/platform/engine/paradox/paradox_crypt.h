@@ -56,6 +56,7 @@ class TableCipher {
   // key is the one of chunk K0 + 1 of a block with s = K1 + 1.
   std::vector<uint8_t> rows_;  // [s][i] = A[i + K0] ^ B[C[i] - s + K1]
   std::vector<uint8_t> cols_;  // [d][i] = C[C[i] + d]
+  std::vector<uint8_t> sources_;  // [s][i] = C[i] - s: the cipher position of plain position i
 };
 
 }  // namespace merivan::engine::paradox
