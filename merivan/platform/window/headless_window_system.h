@@ -1,9 +1,11 @@
 #pragma once
 // The window system without a display: a message loop whose only messages
-// are timer ticks, no window, and error reports on stderr.
+// are timer ticks, no window, error reports on stderr, and the password and
+// login questions on the terminal.
 #include <functional>
 
 #include "merivan/platform/window/message_timer.h"
+#include "merivan/platform/window/terminal_prompt.h"
 #include "merivan/platform/window/window_system.h"
 
 namespace merivan::platform {
@@ -21,9 +23,17 @@ class HeadlessWindowSystem : public WindowSystem {
   // The text, converted to the terminal's character set, as one line on stderr.
   void ShowErrorBox(const std::string& utf8Text) override;
   void PaintGauge(int) override {}
+  // On the terminal when there is one (see TerminalPrompts), else nullopt at once.
+  std::optional<SecretText> AskPassword(const std::string& tableNameUtf8, bool afterWrongPassword) override {
+    return prompts_.AskPassword(tableNameUtf8, afterWrongPassword);
+  }
+  std::optional<LoginAnswer> AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8) override {
+    return prompts_.AskLogin(dataSourceUtf8, userUtf8);
+  }
 
  private:
   MessageTimer timer_;
+  TerminalPrompts prompts_;
 };
 
 }  // namespace merivan::platform
