@@ -1,9 +1,13 @@
 #pragma once
 // The window system without a display: a message loop whose only messages
-// are timer ticks, no window, and error reports on stderr.
+// are timer ticks, no window, error reports on stderr, and the progress as
+// one line on stderr when that is a terminal.
+#include <unistd.h>
+
 #include <functional>
 
 #include "merivan/platform/window/message_timer.h"
+#include "merivan/platform/window/terminal_progress.h"
 #include "merivan/platform/window/window_system.h"
 
 namespace merivan::platform {
@@ -18,12 +22,18 @@ class HeadlessWindowSystem : public WindowSystem {
   // Waits for and delivers ticks while the timer runs; returns once no
   // message can come any more (the timer stopped).
   void RunMessageLoop() override;
-  // The text, converted to the terminal's character set, as one line on stderr.
+  // The text, converted to the terminal's character set, as one line on
+  // stderr, after the progress line is taken away.
   void ShowErrorBox(const std::string& utf8Text) override;
   void PaintGauge(int) override {}
+  void ShowProgress(int64_t done, int64_t total, const std::string& tableName) override {
+    progress_.Update(done, total, tableName);
+  }
+  void EndProgress() override { progress_.Clear(); }
 
  private:
   MessageTimer timer_;
+  TerminalProgress progress_{STDERR_FILENO};
 };
 
 }  // namespace merivan::platform

@@ -3,6 +3,7 @@
 // a timer, the message loop with "handle every pending message", and a modal
 // error box. The headless implementation has no window and reports errors on
 // stderr; the X11 one draws the real window.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,6 +34,12 @@ class WindowSystem {
 
   // Draws the gauge at once for `percent` (0 to 100); nothing when headless.
   virtual void PaintGauge(int percent) = 0;
+
+  // The export's progress where no window shows it: `done` of `total`
+  // records of `tableName`. Called once per record, so it must be cheap;
+  // nothing by default. EndProgress takes away what it showed.
+  virtual void ShowProgress(int64_t /*done*/, int64_t /*total*/, const std::string& /*tableName*/) {}
+  virtual void EndProgress() {}
 };
 
 // The X11 window when a display answers, otherwise the headless stand-in.
