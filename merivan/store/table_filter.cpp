@@ -5,7 +5,6 @@
 
 #include "merivan/exceptions.h"
 #include "merivan/store/bcd.h"
-#include "merivan/store/data_area.h"
 #include "merivan/store/unique_names.h"
 
 namespace merivan {
@@ -70,19 +69,19 @@ bool TableFilter::Matches(engine::TableDriver& driver, uint8_t* area) const {
   double v = 0;
   switch (type_) {
     case ftString: {
-      const size_t len = StringLengthInArea(area, size_);
+      const size_t len = engine::StringLengthInArea(area, size_);
       if (len != text_.size()) return false;
       driver.ToAnsi(area, len);
       return SameFieldName(std::string_view(reinterpret_cast<const char*>(area), len), text_);
     }
     case ftBoolean: {
-      const bool b = LoadFromArea<uint16_t>(area) != 0;
+      const bool b = engine::LoadUint16(area) != 0;
       return literal_ == Literal::kBoolean ? b == (number_ != 0) : (b ? 1.0 : 0.0) == number_;
     }
-    case ftSmallint: v = LoadFromArea<int16_t>(area); break;
-    case ftWord: v = LoadFromArea<uint16_t>(area); break;
-    case ftInteger: case ftAutoInc: case ftDate: case ftTime: v = LoadFromArea<int32_t>(area); break;
-    case ftFloat: case ftCurrency: case ftDateTime: v = LoadFromArea<double>(area); break;
+    case ftSmallint: v = engine::LoadInt16(area); break;
+    case ftWord: v = engine::LoadUint16(area); break;
+    case ftInteger: case ftAutoInc: case ftDate: case ftTime: v = engine::LoadInt32(area); break;
+    case ftFloat: case ftCurrency: case ftDateTime: v = engine::LoadDouble(area); break;
     case ftBCD: {
       int64_t fixed;
       if (!BcdToFixedPoint(area, fixed)) return false;

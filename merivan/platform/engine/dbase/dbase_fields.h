@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "merivan/platform/engine/data_area.h"
 #include "merivan/platform/engine/dbase/dbase_header.h"
-#include "merivan/store/field_type.h"
 
 namespace merivan::engine {
 
@@ -26,14 +26,14 @@ enum class DbaseStorage {
   kDoubleLE,       // B (Visual FoxPro)
   kDoubleFlipped,  // O (level 7): big-endian, sign-flipped
   kJulianDateTime, // T (Visual FoxPro): u32 Julian day, u32 ms
-  kTimestamp7,     // @ (level 7): as O, holding the ftDateTime value
+  kTimestamp7,     // @ (level 7): as O, holding the kDateTime value
   kNullFlags,      // 0: the _NullFlags system column
 };
 
 struct DbaseField {
   DbaseColumn column;
   DbaseStorage storage = DbaseStorage::kCharacters;
-  TFieldType type = ftUnknown;
+  ColumnKind type = ColumnKind::kUnknown;
   int size = 0;           // FieldDescriptor::size
   int nullBit = -1;       // bit in _NullFlags that marks a null value
   int varLengthBit = -1;  // bit in _NullFlags that marks a V / Q value shorter than the column

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "merivan/exceptions.h"
 #include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/files/find_file.h"

@@ -6,7 +6,6 @@
 #include <map>
 #include <sstream>
 
-#include "merivan/exceptions.h"
 #include "merivan/platform/engine/common/engine_error.h"
 
 namespace merivan::engine {
@@ -35,12 +34,13 @@ bool ParseCount(const std::string& text, int max, int* out) {
 
 struct TypeName {
   const char* name;
-  TFieldType type;
+  ColumnKind type;
 };
 constexpr TypeName kTypes[] = {
-    {"CHAR", ftString},    {"FLOAT", ftFloat}, {"NUMBER", ftFloat},    {"BOOL", ftBoolean},
-    {"LONGINT", ftInteger}, {"SHORT", ftSmallint}, {"DATE", ftDate}, {"TIME", ftTime},
-    {"TIMESTAMP", ftDateTime}, {"CURRENCY", ftCurrency},
+    {"CHAR", ColumnKind::kString},       {"FLOAT", ColumnKind::kFloat},       {"NUMBER", ColumnKind::kFloat},
+    {"BOOL", ColumnKind::kBoolean},      {"LONGINT", ColumnKind::kInteger},   {"SHORT", ColumnKind::kSmallint},
+    {"DATE", ColumnKind::kDate},         {"TIME", ColumnKind::kTime},         {"TIMESTAMP", ColumnKind::kDateTime},
+    {"CURRENCY", ColumnKind::kCurrency},
 };
 
 }  // namespace
@@ -92,7 +92,7 @@ TextSchema ParseTextSchema(const std::string& text, const std::string& path) {
       const std::string type = Upper(Trim(parts[0]));
       for (const TypeName& t : kTypes)
         if (type == t.name) c.type = t.type;
-      if (c.type == ftUnknown) fail("Schema field " + c.name + " has the unknown type " + type);
+      if (c.type == ColumnKind::kUnknown) fail("Schema field " + c.name + " has the unknown type " + type);
       if (!ParseCount(parts[1], 65535, &c.width) || !ParseCount(parts[2], 255, &c.decimals) ||
           !ParseCount(parts[3], 1 << 24, &c.offset))
         fail("Schema field " + c.name + " has no valid width, decimals and offset");

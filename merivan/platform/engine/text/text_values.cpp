@@ -127,7 +127,7 @@ std::optional<double> ParseTextTimestamp(std::string_view text) {
 }
 
 bool DecodeTextValue(const TextColumn& column, std::string_view text, uint8_t* area) {
-  if (column.type == ftString) {
+  if (column.type == ColumnKind::kString) {
     const size_t n = std::min<size_t>(text.size(), static_cast<size_t>(column.width));
     std::memcpy(area, text.data(), n);
     area[n] = 0;
@@ -136,30 +136,30 @@ bool DecodeTextValue(const TextColumn& column, std::string_view text, uint8_t* a
   const std::string_view t = Trim(text);
   if (t.empty()) return false;
   switch (column.type) {
-    case ftFloat:
-    case ftCurrency:
-    case ftInteger:
-    case ftSmallint:
+    case ColumnKind::kFloat:
+    case ColumnKind::kCurrency:
+    case ColumnKind::kInteger:
+    case ColumnKind::kSmallint:
       return StoreNumberText(column.type, t, area);
-    case ftBoolean: {
+    case ColumnKind::kBoolean: {
       bool b = false;
       if (!ParseBool(t, &b)) return false;
       StoreInt16(b ? 1 : 0, area);
       return true;
     }
-    case ftDate: {
+    case ColumnKind::kDate: {
       const std::optional<int32_t> d = ParseTextDate(t);
       if (!d) return false;
       StoreInt32(*d, area);
       return true;
     }
-    case ftTime: {
+    case ColumnKind::kTime: {
       const std::optional<int32_t> ms = ParseTextTime(t);
       if (!ms) return false;
       StoreInt32(*ms, area);
       return true;
     }
-    case ftDateTime: {
+    case ColumnKind::kDateTime: {
       const std::optional<double> v = ParseTextTimestamp(t);
       if (!v) return false;
       StoreDouble(*v, area);
