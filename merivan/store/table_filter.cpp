@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "merivan/exceptions.h"
+#include "merivan/platform/locale/ascii_text.h"
 #include "merivan/store/bcd.h"
 #include "merivan/store/unique_names.h"
 
@@ -11,14 +12,7 @@ namespace merivan {
 
 namespace {
 
-bool IsBlank(char c) { return c > 0 && c <= ' '; }
-
-std::string Trimmed(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.substr(b, e - b);
-}
+std::string Trimmed(std::string_view s) { return std::string(platform::TrimBlanks(s)); }
 
 bool CanFilterOn(TFieldType t) { return !(t == ftBytes || t == ftVarBytes || IsBlobType(t)); }
 
@@ -27,13 +21,13 @@ bool CanFilterOn(TFieldType t) { return !(t == ftBytes || t == ftVarBytes || IsB
 TableFilter::TableFilter(const std::string& expression, const std::string& tableName, const TFieldDefs& defs,
                          const std::vector<size_t>& driverIndex) {
   const size_t eq = expression.find('=');
-  const std::string name = eq == std::string::npos ? std::string() : Trimmed(expression.substr(0, eq));
-  const std::string value = eq == std::string::npos ? std::string() : Trimmed(expression.substr(eq + 1));
+  const std::string name = eq == std::string::npos ? std::string() : Trimmed(std::string_view(expression).substr(0, eq));
+  const std::string value = eq == std::string::npos ? std::string() : Trimmed(std::string_view(expression).substr(eq + 1));
   if (name.empty() || value.empty()) throw EDatabaseError("Invalid filter expression: " + expression);
 
-  if (SameFieldName(value, "true") || SameFieldName(value, "false")) {
+  if (platform::EqualsIgnoringAsciiCase(value, "true") || platform::EqualsIgnoringAsciiCase(value, "false")) {
     literal_ = Literal::kBoolean;
-    number_ = SameFieldName(value, "true") ? 1 : 0;
+    number_ = platform::EqualsIgnoringAsciiCase(value, "true") ? 1 : 0;
     text_ = number_ != 0 ? "True" : "False";
   } else if (value.size() >= 2 && value.front() == '\'' && value.back() == '\'') {
     literal_ = Literal::kText;

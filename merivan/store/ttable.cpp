@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "merivan/exceptions.h"
+#include "merivan/platform/locale/ascii_text.h"
 #include "merivan/store/engine_mapping.h"
 #include "merivan/store/table_location.h"
 #include "merivan/store/unique_names.h"
@@ -95,7 +96,7 @@ void TTable::Close() {
 
 void TTable::CompileFilter() {
   compiled_.reset();
-  if (filtered_ && filter_.find_first_not_of(" \t\r\n") != std::string::npos) {
+  if (filtered_ && !platform::TrimBlanks(filter_).empty()) {
     compiled_.emplace(filter_, Name, fieldDefs_, driverIndex_);
   }
 }

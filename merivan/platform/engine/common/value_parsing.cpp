@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "merivan/platform/locale/ascii_text.h"
+
 namespace merivan::engine {
 
 namespace {
@@ -40,15 +42,13 @@ std::optional<double> ParseShortDecimal(std::string_view text) {
 }  // namespace
 
 std::optional<double> ParseDecimalText(std::string_view text) {
-  size_t b = 0, e = text.size();
-  while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
-  while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\0')) --e;
-  if (b < e && text[b] == '+') ++b;
-  if (b == e) return std::nullopt;
-  if (const std::optional<double> v = ParseShortDecimal(text.substr(b, e - b))) return v;
+  text = platform::TrimBlanks(text);  // dBASE pads with blanks, some writers with NULs
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  if (const std::optional<double> v = ParseShortDecimal(text)) return v;
   // from_chars takes no leading '+' and no leading '.' after a sign, so check the form here.
-  const char* first = text.data() + b;
-  const char* last = text.data() + e;
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
   bool digits = false;
   for (const char* p = first; p < last && *p != 'e' && *p != 'E'; ++p)
     if (std::isdigit(static_cast<unsigned char>(*p))) digits = true;

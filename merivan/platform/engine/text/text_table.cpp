@@ -1,6 +1,7 @@
 #include "merivan/platform/engine/text/text_table.h"
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -65,7 +66,7 @@ bool LineReader::Next(std::string& line) {
 std::string SchemaPathOf(const std::string& path) {
   const std::optional<std::string> found = platform::FindBesideIgnoringCase(path, ".sch");
   if (!found) {
-    const std::string name = platform::ReplaceExtension(path.substr(path.find_last_of('/') + 1), ".sch");
+    const std::string name = platform::ReplaceExtension(std::filesystem::path(path).filename(), ".sch");
     ThrowEngineError("The text table has no schema file " + name + " beside it.", path);
   }
   return *found;
