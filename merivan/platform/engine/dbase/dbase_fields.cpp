@@ -58,13 +58,6 @@ double FlippedDouble(const uint8_t* p) {
   return d;
 }
 
-double DoubleLE(const uint8_t* p) {
-  const uint64_t u = LittleEndian(p, 8);
-  double d;
-  std::memcpy(&d, &u, 8);
-  return d;
-}
-
 bool DecodeDate(const uint8_t* raw, uint8_t* area) {
   int parts[3] = {0, 0, 0};
   static constexpr int kWidths[3] = {4, 2, 2};
@@ -133,7 +126,7 @@ bool DecodeDbaseValue(const DbaseField& field, const uint8_t* raw, uint32_t leng
       StoreDouble(static_cast<double>(static_cast<int64_t>(LittleEndian(raw, 8))) / 10000.0, area);
       return true;
     case DbaseStorage::kDoubleLE:
-      StoreDouble(DoubleLE(raw), area);
+      StoreDouble(LoadDouble(raw), area);
       return true;
     case DbaseStorage::kDoubleFlipped:
     case DbaseStorage::kTimestamp7:

@@ -77,6 +77,14 @@ std::optional<int32_t> TakeTime(std::string_view& s) {
   return ((h * 60 + m) * 60 + sec) * 1000 + ms;
 }
 
+// Stores a value that was read; false for one that was not.
+template <typename T>
+bool StoreIfRead(const std::optional<T>& value, void (*store)(T, uint8_t*), uint8_t* area) {
+  if (!value) return false;
+  store(*value, area);
+  return true;
+}
+
 bool ParseBool(std::string_view t, bool* out) {
   for (std::string_view yes : {"T", "TRUE", "Y", "YES", "1"})
     if (platform::EqualsIgnoringAsciiCase(t, yes)) return *out = true, true;
@@ -137,24 +145,9 @@ bool DecodeTextValue(const TextColumn& column, std::string_view text, uint8_t* a
       StoreInt16(b ? 1 : 0, area);
       return true;
     }
-    case ColumnKind::kDate: {
-      const std::optional<int32_t> d = ParseTextDate(t);
-      if (!d) return false;
-      StoreInt32(*d, area);
-      return true;
-    }
-    case ColumnKind::kTime: {
-      const std::optional<int32_t> ms = ParseTextTime(t);
-      if (!ms) return false;
-      StoreInt32(*ms, area);
-      return true;
-    }
-    case ColumnKind::kDateTime: {
-      const std::optional<double> v = ParseTextTimestamp(t);
-      if (!v) return false;
-      StoreDouble(*v, area);
-      return true;
-    }
+    case ColumnKind::kDate: return StoreIfRead(ParseTextDate(t), StoreInt32, area);
+    case ColumnKind::kTime: return StoreIfRead(ParseTextTime(t), StoreInt32, area);
+    case ColumnKind::kDateTime: return StoreIfRead(ParseTextTimestamp(t), StoreDouble, area);
     default:
       return false;
   }
