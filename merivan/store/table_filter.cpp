@@ -20,9 +20,10 @@ bool CanFilterOn(TFieldType t) { return !(t == ftBytes || t == ftVarBytes || IsB
 
 TableFilter::TableFilter(const std::string& expression, const std::string& tableName, const TFieldDefs& defs,
                          const std::vector<size_t>& driverIndex) {
-  const size_t eq = expression.find('=');
-  const std::string name = eq == std::string::npos ? std::string() : Trimmed(std::string_view(expression).substr(0, eq));
-  const std::string value = eq == std::string::npos ? std::string() : Trimmed(std::string_view(expression).substr(eq + 1));
+  const std::string_view whole = expression;
+  const size_t eq = whole.find('=');
+  const std::string name = eq == std::string::npos ? std::string() : Trimmed(whole.substr(0, eq));
+  const std::string value = eq == std::string::npos ? std::string() : Trimmed(whole.substr(eq + 1));
   if (name.empty() || value.empty()) throw EDatabaseError("Invalid filter expression: " + expression);
 
   if (platform::EqualsIgnoringAsciiCase(value, "true") || platform::EqualsIgnoringAsciiCase(value, "false")) {

@@ -35,7 +35,7 @@ class TableDriver {
   virtual bool Next() = 0;
 
   // Field `index` of the current record: false when the value is null,
-  // otherwise `area` (DataAreaSize bytes) is filled in the type's form.
+  // otherwise `area` (DataAreaSize bytes) is filled in the kind's form.
   virtual bool ReadField(size_t index, uint8_t* area) = 0;
 
   // Blob fields of the current record: the value's size in bytes, and a read

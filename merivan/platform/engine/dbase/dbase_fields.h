@@ -1,6 +1,6 @@
 #pragma once
-// dBASE / FoxPro columns as fields of the table store: their field type and
-// the decoding of their stored bytes into the field's data area.
+// dBASE / FoxPro columns as the engine delivers them: their column kind and
+// the decoding of their stored bytes into the kind's data area.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,8 +39,10 @@ struct DbaseField {
   int varLengthBit = -1;  // bit in _NullFlags that marks a V / Q value shorter than the column
 };
 
-// The field of a column, nullopt for a column the store cannot type (left
-// out). A column whose length cannot hold its type sets `problem`.
+// The field of a column, nullopt for a type letter the reader does not know
+// (such a column is left out). A column whose length cannot hold its type
+// sets `problem`. The _NullFlags column maps to kUnknown: the reader reads
+// it for the other columns and leaves it out.
 std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour flavour, std::string* problem);
 
 // Decodes `raw` (the column's `length` stored bytes, or fewer for a short V / Q

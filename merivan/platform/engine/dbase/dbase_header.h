@@ -1,6 +1,6 @@
 #pragma once
 // The header of a dBASE / FoxPro table file: record layout and columns as
-// stored, before any mapping onto field types.
+// stored, before any mapping onto column kinds.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@
 
 namespace merivan::engine {
 
-// Opens the Dbase table file at `path` (an existing file, found by the
+// Opens the dBASE or FoxPro table file at `path` (an existing file, found by the
 // caller) for reading; fails with EngineError naming the file.
 std::unique_ptr<TableDriver> OpenDbaseTable(const std::string& path);
 
