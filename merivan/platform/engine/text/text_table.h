@@ -6,7 +6,7 @@
 
 namespace merivan::engine {
 
-// Opens the Text table file at `path` (an existing file, found by the
+// Opens the text table file at `path` (an existing file, found by the
 // caller) for reading; fails with EngineError naming the file.
 std::unique_ptr<TableDriver> OpenTextTable(const std::string& path);
 
