@@ -11,7 +11,7 @@
 #include <sstream>
 #include <thread>
 
-#include "merivan/platform/window/x11/x11_resources.h"
+#include "merivan/platform/window/x11/x11_display.h"
 #include "tests/support/child_process.h"
 
 namespace merivan::x11test {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "merivan/platform/window/x11/rgb_image.h"
+#include "merivan/platform/window/x11/pixel_image.h"
 
 namespace merivan::x11test {
 

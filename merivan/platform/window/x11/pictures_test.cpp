@@ -4,7 +4,6 @@
 
 #include "merivan/platform/window/x11/error_box.h"
 #include "merivan/platform/window/x11/icons.h"
-#include "merivan/platform/window/x11/taskbar_name.h"
 #include "merivan/platform/window/x11/window_hints.h"
 
 namespace merivan::platform::x11 {
@@ -17,6 +16,8 @@ TEST(TaskbarName, FileNameCutAtTheFirstDotRestLowerCase) {
   EXPECT_EQ(TaskbarName("merivan_tests"), "merivan_tests");
   EXPECT_EQ(TaskbarName("/opt/x.y/.hidden"), "");
   EXPECT_EQ(TaskbarName(""), "");
+  // A backslash separates nothing in a Linux path.
+  EXPECT_EQ(TaskbarName("C:\\Apps\\MERIVAN.EXE"), "C:\\apps\\merivan");
 }
 
 TEST(CentredOrigin, HalfTheRestAtLeastZero) {

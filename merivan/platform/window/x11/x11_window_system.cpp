@@ -6,7 +6,6 @@
 
 #include "merivan/platform/locale/codepage.h"
 #include "merivan/platform/window/x11/error_box.h"
-#include "merivan/platform/window/x11/taskbar_name.h"
 
 namespace merivan::platform::x11 {
 

@@ -9,7 +9,7 @@
 #include "merivan/platform/window/message_timer.h"
 #include "merivan/platform/window/window_system.h"
 #include "merivan/platform/window/x11/main_window.h"
-#include "merivan/platform/window/x11/x11_atoms.h"
+#include "merivan/platform/window/x11/window_hints.h"
 #include "merivan/platform/window/x11/x11_display.h"
 
 namespace merivan::platform::x11 {
