@@ -20,6 +20,10 @@ using platform::x11::RgbImage;
 // to `limit`.
 std::optional<Window> FindWindowNamed(const std::string& pattern, std::chrono::milliseconds limit, int pid = 0);
 
+// Waits up to `limit` until the window manager has framed and focused
+// `window` (_NET_WM_STATE_FOCUSED), so that typed keys reach it.
+bool WaitUntilFocused(Window window, std::chrono::milliseconds limit);
+
 struct Geometry {
   int x = 0;  // of the client area, on the screen
   int y = 0;
@@ -37,6 +41,11 @@ struct Extents {
 };
 // _NET_FRAME_EXTENTS as the window manager set it.
 std::optional<Extents> FrameExtentsOf(Window window);
+
+// What is amiss with `dialog` as a modal dialog of `owner`: its type, modal
+// state, WM_TRANSIENT_FOR, a fixed size, and its place centred with its
+// frame on a screen of `screenWidth` x `screenHeight`. Empty when nothing.
+std::string ModalDialogFaults(Window dialog, Window owner, int screenWidth, int screenHeight);
 
 // The window's contents (xwd -id), kept as `savePath` (.png) too.
 std::optional<RgbImage> Screenshot(Window window, const std::string& savePath);

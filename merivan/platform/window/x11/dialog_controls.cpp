@@ -4,16 +4,12 @@
 
 namespace merivan::platform::x11 {
 
-namespace {
-
+// The bevels' colours of the classic scheme.
 constexpr uint32_t kTextColour = 0x000000;
 constexpr uint32_t kHighlight = 0xFFFFFF;
 constexpr uint32_t kLight = 0xE0E0E0;
 constexpr uint32_t kShadow = 0x808080;
 constexpr uint32_t kDarkShadow = 0x404040;
-constexpr int kEntryPadding = 4;
-
-}  // namespace
 
 DialogPainter::DialogPainter(Display* display, Window window, GC gc, const PixelFormat& format,
                              const XftTextFont& font)
@@ -75,6 +71,7 @@ void DialogPainter::Button(PixelRect r, std::string_view label, ButtonLook look)
 }
 
 void DialogPainter::Entry(PixelRect r, std::string_view shown, bool focused) {
+  constexpr int kPadding = 4;
   const int l = r.left, t = r.top, rr = r.right - 1, b = r.bottom - 1;
   Fill({l + 2, t + 2, rr - 1, b - 1}, 0xFFFFFF);
   // Sunken: shadow and dark shadow on the top and left, light below and right.
@@ -87,9 +84,9 @@ void DialogPainter::Entry(PixelRect r, std::string_view shown, bool focused) {
   Line(kLight, l + 1, b - 1, rr - 1, b - 1);
   Line(kLight, rr - 1, t + 1, rr - 1, b - 1);
   // A text wider than the field shows its end, where the caret is.
-  const int room = r.right - r.left - 2 * kEntryPadding;
+  const int room = r.right - r.left - 2 * kPadding;
   const int width = font_.Width(shown);
-  const int x = l + kEntryPadding + (width > room ? room - width : 0);
+  const int x = l + kPadding + (width > room ? room - width : 0);
   const int baseline = t + (r.bottom - r.top - font_.LineHeight()) / 2 + font_.Ascent();
   XRectangle clip{static_cast<short>(l + 2), static_cast<short>(t + 2), static_cast<unsigned short>(rr - l - 3),
                   static_cast<unsigned short>(b - t - 3)};

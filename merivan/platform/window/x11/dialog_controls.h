@@ -13,6 +13,11 @@ namespace merivan::platform::x11 {
 
 // The font of every dialog's text.
 constexpr const char* kDialogFontPattern = "DejaVu Sans:pixelsize=12";
+// The measures every dialog keeps to: the blank round its content, and
+// the size of a push button.
+constexpr int kDialogMargin = 12;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
 
 struct ButtonLook {
   bool pressed = false;

@@ -15,11 +15,8 @@ namespace merivan::platform::x11 {
 
 namespace {
 
-constexpr int kMargin = 12;
 constexpr int kSignSize = 32;
 constexpr int kGap = 12;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
 constexpr const char* kTitle = "Error";
 constexpr const char* kButtonText = "OK";
 
@@ -53,7 +50,7 @@ class BoxWindow {
 std::vector<std::string> Wrap(Display* display, int screen, const XftTextFont& font, const std::string& text) {
   std::vector<std::string> lines = WrapText(text, ErrorBoxTextLimit(DisplayWidth(display, screen)),
                                             [&](std::string_view piece) { return font.Width(piece); });
-  const int room = DisplayHeight(display, screen) * 3 / 4 - (kMargin + kGap + kButtonHeight + kMargin);
+  const int room = DisplayHeight(display, screen) * 3 / 4 - (kDialogMargin + kGap + kButtonHeight + kDialogMargin);
   return KeepLines(std::move(lines), static_cast<size_t>(std::max(1, room / std::max(1, font.LineHeight()))));
 }
 
@@ -71,15 +68,15 @@ ErrorBoxLayout LayOutErrorBox(int textWidth, int lineCount, int lineHeight) {
   ErrorBoxLayout layout;
   const int textHeight = lineCount * lineHeight;
   const int contentHeight = std::max(kSignSize, textHeight);
-  layout.sign = {kMargin, kMargin, kMargin + kSignSize, kMargin + kSignSize};
-  layout.textLeft = kMargin + kSignSize + kGap;
+  layout.sign = {kDialogMargin, kDialogMargin, kDialogMargin + kSignSize, kDialogMargin + kSignSize};
+  layout.textLeft = kDialogMargin + kSignSize + kGap;
   // A short text stands level with the middle of the sign.
-  layout.textTop = kMargin + (contentHeight - textHeight) / 2;
-  layout.width = std::max(layout.textLeft + textWidth + kMargin, kButtonWidth + 2 * kMargin);
-  const int buttonTop = kMargin + contentHeight + kGap;
+  layout.textTop = kDialogMargin + (contentHeight - textHeight) / 2;
+  layout.width = std::max(layout.textLeft + textWidth + kDialogMargin, kButtonWidth + 2 * kDialogMargin);
+  const int buttonTop = kDialogMargin + contentHeight + kGap;
   const int buttonLeft = (layout.width - kButtonWidth) / 2;
   layout.button = {buttonLeft, buttonTop, buttonLeft + kButtonWidth, buttonTop + kButtonHeight};
-  layout.height = buttonTop + kButtonHeight + kMargin;
+  layout.height = buttonTop + kButtonHeight + kDialogMargin;
   return layout;
 }
 

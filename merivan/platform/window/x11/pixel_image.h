@@ -56,8 +56,8 @@ class PixelFormat {
   Channel red_, green_, blue_;
 };
 
-// An XImage whose pixels live in a vector of its own; the same size as the
-// RgbImage it was last filled from.
+// An XImage of the size it was made with, whose pixels live in a vector of
+// its own; filling copies the part of an RgbImage that fits.
 class PixelImage {
  public:
   PixelImage(Display* display, int screen, int width, int height);
