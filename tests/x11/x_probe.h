@@ -1,7 +1,8 @@
 #pragma once
 // What a test sees of the windows on the X server: windows found by name,
-// their geometry and properties (xwininfo, xprop), screenshots (xwd), and
-// the bells rung (XKB bell notifications).
+// their focus, geometry and properties (xwininfo, xprop), whether a dialog is
+// modal and centred, screenshots (xwd), and the bells rung (XKB bell
+// notifications).
 #include <X11/Xlib.h>
 
 #include <chrono>

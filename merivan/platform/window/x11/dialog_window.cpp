@@ -4,6 +4,8 @@
 #include <X11/keysym.h>
 #include <unicode/utf8.h>
 
+#include <cstring>
+
 #include "merivan/platform/window/x11/icons.h"
 
 namespace merivan::platform::x11 {
@@ -25,7 +27,7 @@ Window CreateDialogWindow(Display* display, const PixelFormat& format, const Dia
 
 // A key's text without an input method: Latin-1 keysyms and the Unicode
 // ones (0x01000000 + code point) as UTF-8.
-std::string KeysymText(KeySym sym) {
+SecretText KeysymText(KeySym sym) {
   UChar32 code = 0;
   if ((sym >= 0x20 && sym <= 0x7E) || (sym >= 0xA0 && sym <= 0xFF)) code = static_cast<UChar32>(sym);
   else if (sym >= 0x01000100 && sym <= 0x0110FFFF) code = static_cast<UChar32>(sym - 0x01000000);
@@ -33,7 +35,9 @@ std::string KeysymText(KeySym sym) {
   uint8_t bytes[U8_MAX_LENGTH];
   int32_t length = 0;
   U8_APPEND_UNSAFE(bytes, length, code);
-  return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length));
+  SecretText text(std::string_view(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length)));
+  explicit_bzero(bytes, sizeof bytes);
+  return text;
 }
 
 }  // namespace
@@ -124,15 +128,17 @@ KeyInput DialogWindow::ReadKey(XKeyEvent& event) {
     Status status = 0;
     const int length = Xutf8LookupString(inputContext_.get(), &event, buffer, sizeof buffer, &sym, &status);
     if ((status == XLookupChars || status == XLookupBoth) && length > 0)
-      input.text.assign(buffer, static_cast<size_t>(length));
+      input.text.Append(std::string_view(buffer, static_cast<size_t>(length)));
   } else {
     XLookupString(&event, buffer, sizeof buffer, &sym, nullptr);
     input.text = KeysymText(sym);
   }
+  // The key may be part of a password.
+  explicit_bzero(buffer, sizeof buffer);
   // Control characters (Ctrl with a letter) are no text.
-  if (!input.text.empty() && static_cast<unsigned char>(input.text[0]) < 0x20) input.text.clear();
-  if (input.text == " ") input.key = DialogKey::kSpace;
-  else if (!input.text.empty()) input.key = DialogKey::kText;
+  if (!input.text.Empty() && static_cast<unsigned char>(input.text.View()[0]) < 0x20) input.text.Clear();
+  if (input.text.View() == " ") input.key = DialogKey::kSpace;
+  else if (!input.text.Empty()) input.key = DialogKey::kText;
   return input;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <type_traits>
 
+#include "merivan/platform/window/secret_text.h"
 #include "merivan/platform/window/x11/pixel_image.h"
 #include "merivan/platform/window/x11/window_hints.h"
 #include "merivan/platform/window/x11/x11_display.h"
@@ -43,7 +44,7 @@ enum class DialogKey { kOther, kEnter, kEscape, kSpace, kTab, kBackTab, kBackSpa
 
 struct KeyInput {
   DialogKey key = DialogKey::kOther;
-  std::string text;  // UTF-8, for kText
+  SecretText text;  // UTF-8, for kText: perhaps a password's
 };
 
 class DialogWindow {

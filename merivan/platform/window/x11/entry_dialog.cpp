@@ -145,7 +145,7 @@ void EntryWindow::Key(XKeyEvent key) {
       if (focus_ < OkFocus()) spec_.fields[focus_].text.RemoveLastCharacter();
       break;
     case DialogKey::kText:
-      if (focus_ < OkFocus()) spec_.fields[focus_].text.Append(input.text);
+      if (focus_ < OkFocus()) spec_.fields[focus_].text.Append(input.text.View());
       break;
     case DialogKey::kOther:
       return;
