@@ -1,18 +1,13 @@
 #pragma once
 #include <memory>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "merivan/platform/engine/table_driver.h"
 
 namespace merivan::engine {
 
-// Passwords to try on a protected table, as typed (UTF-8).
-using Passwords = std::vector<std::string_view>;
-
 // Opens the Paradox table file at `path` (an existing file, found by the
-// caller) for reading; fails with EDBEngineError naming the file. A protected
+// caller) for reading; fails with EngineError naming the file. A protected
 // table opens with the first of `passwords` that is its password, and fails
 // with a password failure (engine_error.h) when none is.
 std::unique_ptr<TableDriver> OpenParadoxTable(const std::string& path, const Passwords& passwords = {});
