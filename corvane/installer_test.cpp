@@ -7,12 +7,12 @@ namespace corvane {
 namespace {
 
 TEST(InstallerBinding, FindsSQLConfigDataSourceInTheInstallerLibrary) {
-  EXPECT_NE(bindInstallerFunction("libodbcinst.so.2", "SQLConfigDataSource"), nullptr);
+  EXPECT_NE(bindInstallerFunction<ConfigDataSourceFunction>("libodbcinst.so.2", "SQLConfigDataSource"), nullptr);
 }
 
 TEST(InstallerBinding, AMissingLibraryOrFunctionGivesNoFunction) {
-  EXPECT_EQ(bindInstallerFunction("libcorvane-no-such-installer.so.9", "SQLConfigDataSource"), nullptr);
-  EXPECT_EQ(bindInstallerFunction("libodbcinst.so.2", "SQLConfigDataSourceThatIsNot"), nullptr);
+  EXPECT_EQ(bindInstallerFunction<ConfigDataSourceFunction>("libcorvane-no-such-installer.so.9", "SQLConfigDataSource"), nullptr);
+  EXPECT_EQ(bindInstallerFunction<ConfigDataSourceFunction>("libodbcinst.so.2", "SQLConfigDataSourceThatIsNot"), nullptr);
 }
 
 BOOL refuse(HWND, WORD, LPCSTR, LPCSTR) { return 0; }
@@ -28,8 +28,8 @@ TEST(InstallerRequest, OnlyABoundFunctionReturningTrueIsSuccess) {
     bool succeeds;
   };
   const Case cases[] = {
-      {"missing library", bindInstallerFunction("libcorvane-no-such-installer.so.9", "SQLConfigDataSource"), false},
-      {"missing function", bindInstallerFunction("libodbcinst.so.2", "SQLConfigDataSourceThatIsNot"), false},
+      {"missing library", bindInstallerFunction<ConfigDataSourceFunction>("libcorvane-no-such-installer.so.9", "SQLConfigDataSource"), false},
+      {"missing function", bindInstallerFunction<ConfigDataSourceFunction>("libodbcinst.so.2", "SQLConfigDataSourceThatIsNot"), false},
       {"FALSE", &refuse, false},
       {"TRUE", &accept, true},
   };

@@ -108,16 +108,18 @@ class RegistrationTest {
 
     @Test
     void installerRequestsThatFailAreReported() {
-        // A driver that is not installed, and one without a setup library.
+        // A driver that is not installed, and a section without a driver
+        // library: neither is written in the installer's place.
         OdbcFiles.write(OdbcFiles.drivers(),
-                OdbcFiles.sqliteSection("SQLite3") + "[NoSetup]\nDriver=" + OdbcFiles.sqliteDriverPath() + "\n\n");
-        for (String driver : new String[] {"Uninstalled", "NoSetup"}) {
+                OdbcFiles.sqliteSection("SQLite3") + "[NoLibrary]\nDescription=no Driver line\n\n");
+        for (String driver : new String[] {"Uninstalled", "NoLibrary"}) {
             Expect.failure("Error trying to register ODBC DataSource!",
                     () -> Zarvel.registerDataSource("Sales", driver, null));
             Expect.failure("Error trying to remove ODBC DataSource!",
                     () -> Zarvel.unregisterDataSource("Sales", driver));
         }
         assertEquals(0, Zarvel.getDataSources().length);
+        assertEquals("", OdbcFiles.read(OdbcFiles.userDataSources()));
         assertEquals(Collections.emptyList(), OdbcFiles.setupRequests());
     }
 
