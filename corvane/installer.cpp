@@ -134,18 +134,30 @@ bool removeWrittenDataSource(const Installer& installer, const char* name) {
   return installer.removeDsnFromIni(name) != 0;
 }
 
+// The installer, bound once on the first request of any thread (C++ makes
+// this thread-safe).
+const Installer& installer() {
+  static const Installer bound = bindInstaller();
+  return bound;
+}
+
+// unixODBC's SQLConfigDataSource resets libltdl's search path without a
+// lock, and two requests at once free the old path twice, corrupting the
+// host's heap: the library's requests, additions and removals alike, go one
+// at a time.
+std::mutex& oneRequestAtATime() {
+  static std::mutex requests;
+  return requests;
+}
+
 // One request, and the writing in its place when the driver has no usable
-// setup library. unixODBC's SQLConfigDataSource resets libltdl's search path
-// without a lock, and two requests at once free the old path twice,
-// corrupting the host's heap: the library's requests go one at a time.
+// setup library.
 template <typename Writing>
 bool request(WORD kind, const char* driver, const AttributeString& attributes, Writing writing) {
-  // Bound once, on the first request of any thread; C++ makes this thread-safe.
-  static const Installer installer = bindInstaller();
-  static std::mutex oneRequestAtATime;
-  const std::lock_guard<std::mutex> lock(oneRequestAtATime);
-  if (configDataSource(installer.configDataSource, kind, driver, attributes.data())) return true;
-  return installer.writable() && failedForWantOfSetup(installer, driver) && writing(installer);
+  const Installer& bound = installer();
+  const std::lock_guard<std::mutex> lock(oneRequestAtATime());
+  if (configDataSource(bound.configDataSource, kind, driver, attributes.data())) return true;
+  return bound.writable() && failedForWantOfSetup(bound, driver) && writing(bound);
 }
 
 }  // namespace
