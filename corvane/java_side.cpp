@@ -150,9 +150,12 @@ bool utf8Of(JNIEnv* env, jstring string, std::string& bytes) {
   return true;
 }
 
-JavaConstructor dataSourceConstructor(JNIEnv* env) {
-  return lookUpConstructor(env, "com/vornik/zarvel/DataSource",
-                           "(Ljava/lang/String;Lcom/vornik/zarvel/ODBCDriver;)V");
+HostClasses lookUpHostClasses(JNIEnv* env) {
+  JavaConstructor dataSource =
+      lookUpConstructor(env, "com/vornik/zarvel/DataSource", "(Ljava/lang/String;Lcom/vornik/zarvel/ODBCDriver;)V");
+  // No further look-up while the JVM's error is pending.
+  if (!dataSource.found()) return {std::move(dataSource), {LocalRef<jclass>(env, nullptr), nullptr}};
+  return {std::move(dataSource), driverConstructor(env)};
 }
 
 JavaConstructor driverConstructor(JNIEnv* env) {

@@ -79,8 +79,15 @@ struct JavaConstructor {
   bool found() const { return cls && method != nullptr; }
 };
 
-JavaConstructor dataSourceConstructor(JNIEnv* env);
 JavaConstructor driverConstructor(JNIEnv* env);
+
+// DataSource and ODBCDriver with their constructors, looked up in this order.
+struct HostClasses {
+  JavaConstructor dataSource;
+  JavaConstructor driver;
+  bool found() const { return dataSource.found() && driver.found(); }
+};
+HostClasses lookUpHostClasses(JNIEnv* env);
 
 // --- Objects built for the host; null with an exception pending on failure ---
 // A DataSource of the name's bytes and a driver (an ODBCDriver or null).

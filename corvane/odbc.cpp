@@ -42,11 +42,15 @@ namespace {
 
 using Entries = std::vector<EnumerationEntry>;
 
+// Far more entries than unixODBC lists (at most 4096 bytes of names), so
+// that a driver manager that never ends an enumeration cannot exhaust memory.
+constexpr std::size_t kMaxEntries = 8192;
+
 // Every entry of one enumeration, fetched in one pass.
 Entries fetchAll(EnumerationCall call, SQLHENV environment) {
   Entries entries;
   EnumerationEntry entry;
-  while (fetchNext(call, environment, entry)) entries.push_back(entry);
+  while (entries.size() < kMaxEntries && fetchNext(call, environment, entry)) entries.push_back(entry);
   return entries;
 }
 
@@ -73,12 +77,12 @@ jobject newDriverOf(JNIEnv* env, const JavaConstructor& constructor, const Enume
 
 // A data source with the first driver of its driver's name, or with null
 // when none is installed.
-jobject newDataSourceOf(JNIEnv* env, const JavaConstructor& dataSource, const JavaConstructor& driver,
-                        const EnumerationEntry& entry, const Entries& drivers) {
+jobject newDataSourceOf(JNIEnv* env, const HostClasses& classes, const EnumerationEntry& entry,
+                        const Entries& drivers) {
   const EnumerationEntry* installed = firstNamed(drivers, entry.second);
-  LocalRef<jobject> driverObject(env, installed != nullptr ? newDriverOf(env, driver, *installed) : nullptr);
-  if (installed != nullptr && !driverObject) return nullptr;
-  return newDataSource(env, dataSource, entry.first, driverObject.get());
+  LocalRef<jobject> driver(env, installed != nullptr ? newDriverOf(env, classes.driver, *installed) : nullptr);
+  if (installed != nullptr && !driver) return nullptr;
+  return newDataSource(env, classes.dataSource, entry.first, driver.get());
 }
 
 // An array of exactly the fetched entries, each built by `build`.
@@ -94,58 +98,57 @@ jobjectArray newArray(JNIEnv* env, jclass elementClass, const Entries& entries, 
   return array.release();
 }
 
+// Runs `work` on an environment of the method's own and gives its result,
+// or null once a failure is pending; what `work` built is not given when the
+// environment cannot be freed.
+template <typename Result, typename Work>
+Result inEnvironment(JNIEnv* env, Work work) {
+  OdbcEnvironment odbc(env);
+  if (!odbc.open()) return nullptr;
+  LocalRef<Result> result(env, work(odbc.handle()));
+  if (exceptionPending(env) || !odbc.close()) return nullptr;
+  return result.release();
+}
+
 }  // namespace
 
 // The data sources are fetched in one pass and the drivers in one more, so
 // the array has exactly the entries seen and no element is left null by a
 // data source added or removed meanwhile.
 jobjectArray listDataSources(JNIEnv* env) {
-  const JavaConstructor dataSource = dataSourceConstructor(env);
-  if (!dataSource.found()) return nullptr;
-  const JavaConstructor driver = driverConstructor(env);
-  if (!driver.found()) return nullptr;
-  OdbcEnvironment odbc(env);
-  if (!odbc.open()) return nullptr;
-  const Entries dataSources = fetchAll(&SQLDataSources, odbc.handle());
-  Entries drivers;
-  if (!fetchDrivers(env, drivers)) return nullptr;
-  LocalRef<jobjectArray> array(env, newArray(env, dataSource.cls.get(), dataSources, [&](const EnumerationEntry& entry) {
-    return newDataSourceOf(env, dataSource, driver, entry, drivers);
-  }));
-  if (!array || !odbc.close()) return nullptr;
-  return array.release();
+  const HostClasses classes = lookUpHostClasses(env);
+  if (!classes.found()) return nullptr;
+  return inEnvironment<jobjectArray>(env, [&](SQLHENV environment) -> jobjectArray {
+    const Entries dataSources = fetchAll(&SQLDataSources, environment);
+    Entries drivers;
+    if (!fetchDrivers(env, drivers)) return nullptr;
+    return newArray(env, classes.dataSource.cls.get(), dataSources, [&](const EnumerationEntry& entry) {
+      return newDataSourceOf(env, classes, entry, drivers);
+    });
+  });
 }
 
 jobjectArray listDrivers(JNIEnv* env) {
   const JavaConstructor driver = driverConstructor(env);
   if (!driver.found()) return nullptr;
-  OdbcEnvironment odbc(env);
-  if (!odbc.open()) return nullptr;
-  const Entries drivers = fetchAll(&SQLDrivers, odbc.handle());
-  LocalRef<jobjectArray> array(env, newArray(env, driver.cls.get(), drivers, [&](const EnumerationEntry& entry) {
-    return newDriverOf(env, driver, entry);
-  }));
-  if (!array || !odbc.close()) return nullptr;
-  return array.release();
+  return inEnvironment<jobjectArray>(env, [&](SQLHENV environment) {
+    return newArray(env, driver.cls.get(), fetchAll(&SQLDrivers, environment),
+                    [&](const EnumerationEntry& entry) { return newDriverOf(env, driver, entry); });
+  });
 }
 
 jobject findDataSource(JNIEnv* env, const char* name) {
-  const JavaConstructor dataSource = dataSourceConstructor(env);
-  if (!dataSource.found()) return nullptr;
-  const JavaConstructor driver = driverConstructor(env);
-  if (!driver.found()) return nullptr;
-  OdbcEnvironment odbc(env);
-  if (!odbc.open()) return nullptr;
-  // The enumeration stops at the first data source of the name.
-  EnumerationEntry entry;
-  bool matched = false;
-  while (!matched && fetchNext(&SQLDataSources, odbc.handle(), entry)) matched = std::strcmp(entry.first, name) == 0;
-  Entries drivers;
-  if (matched && !fetchDrivers(env, drivers)) return nullptr;
-  LocalRef<jobject> result(env, matched ? newDataSourceOf(env, dataSource, driver, entry, drivers) : nullptr);
-  if (matched && !result) return nullptr;
-  if (!odbc.close()) return nullptr;
-  return result.release();
+  const HostClasses classes = lookUpHostClasses(env);
+  if (!classes.found()) return nullptr;
+  return inEnvironment<jobject>(env, [&](SQLHENV environment) -> jobject {
+    // The enumeration stops at the first data source of the name.
+    EnumerationEntry entry;
+    bool matched = false;
+    while (!matched && fetchNext(&SQLDataSources, environment, entry)) matched = std::strcmp(entry.first, name) == 0;
+    Entries drivers;
+    if (!matched || !fetchDrivers(env, drivers)) return nullptr;
+    return newDataSourceOf(env, classes, entry, drivers);
+  });
 }
 
 }  // namespace corvane

@@ -81,8 +81,12 @@ class ConcurrencyTest {
         return known.contains(name) && (isSqlite(driver) || (driver == null && !FIXED.contains(name)));
     }
 
-    /** No element is null, and each is a known data source with its driver. */
+    /** An array, no element of it null, each a known data source with its driver. */
     private static void checkElements(DataSource[] listed, Set<String> known, Queue<String> problems) {
+        if (listed == null) {
+            problems.add("getDataSources gave null");
+            return;
+        }
         for (DataSource dataSource : listed) {
             if (dataSource == null || !wellFormed(dataSource, known)) {
                 problems.add("listed " + dataSource + " in " + Arrays.toString(listed));
@@ -147,11 +151,7 @@ class ConcurrencyTest {
             // formed, and the system data sources, whose file never changes,
             // always carry their driver.
             DataSource[] listed = Zarvel.getDataSources();
-            if (listed == null) {
-                seen.add("getDataSources gave null");
-            } else {
-                checkElements(listed, known, seen);
-            }
+            checkElements(listed, known, seen);
             checkDrivers(Zarvel.getDrivers(), seen);
             DataSource added = Zarvel.registerDataSource(thread, "SQLite3", "Database=/tmp/" + thread + ".db");
             if (added != null) {
@@ -196,11 +196,7 @@ class ConcurrencyTest {
         try {
             rounds = runThreads((thread, seen) -> {
                 DataSource[] listed = Zarvel.getDataSources();
-                if (listed == null) {
-                    seen.add("getDataSources gave null");
-                } else {
-                    checkElements(listed, known, seen);
-                }
+                checkElements(listed, known, seen);
                 checkDrivers(Zarvel.getDrivers(), seen);
             }, problems);
         } finally {
