@@ -4,8 +4,10 @@
 #include <odbcinst.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 #include "corvane/odbc.h"
 
@@ -113,18 +115,32 @@ class UserDataSources {
   UWORD saved_ = ODBC_BOTH_DSN;
 };
 
+// unixODBC writes keys and values into the ini file as given: a line break
+// or a key in brackets would start another line or section of the file, and
+// an empty or "#" key writes a line that reads back as no key at all.
+bool fitsOneLine(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+bool storable(const AttributePair& pair) {
+  return pair.assigned && !pair.key.empty() && pair.key.front() != '#' &&
+         pair.key.find_first_of("[]") == std::string_view::npos && fitsOneLine(pair.key) && fitsOneLine(pair.value);
+}
+
 bool writeDataSource(const Installer& installer, const char* driver, const char* name,
                      const std::vector<AttributePair>& pairs) {
-  for (const AttributePair& pair : pairs) {
-    if (!pair.assigned) return false;
-  }
+  if (!fitsOneLine(name) || !std::all_of(pairs.begin(), pairs.end(), storable)) return false;
   const UserDataSources user(installer);
   if (!installer.writeDsnToIni(name, driver)) return false;
   for (const AttributePair& pair : pairs) {
     const std::string key(pair.key);
     // The section is the data source; its name is not a key of it.
     if (strcasecmp(key.c_str(), "DSN") == 0) continue;
-    if (!installer.writeProfileString(name, key.c_str(), std::string(pair.value).c_str(), "odbc.ini")) return false;
+    if (!installer.writeProfileString(name, key.c_str(), std::string(pair.value).c_str(), "odbc.ini")) {
+      // No data source is left behind without the attributes it was given.
+      installer.removeDsnFromIni(name);
+      return false;
+    }
   }
   return true;
 }

@@ -28,8 +28,9 @@ bool configDataSource(ConfigDataSourceFunction configure, WORD request, const ch
 // the driver has no usable setup library (none named, none loadable, or one
 // without ConfigDSN), the installer's own SQLWriteDSNToIni and
 // SQLWritePrivateProfileString write the section with its Driver key and
-// every pair of `pairs`. A pair without "=" fails that writing before
-// anything is written. True on success.
+// every pair of `pairs`. A name or pair the ini file cannot hold as one line
+// (a pair without "=", an empty key, a key in brackets, a line break) fails
+// that writing before anything is written. True on success.
 bool addDataSource(const char* driver, const char* name, const AttributeString& attributes,
                    const std::vector<AttributePair>& pairs);
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-// The Java side of the library: the host's classes, the failures raised to
-// it, the owners of JNI references and string bytes, and the objects built.
+// The Java side of the library: the failures raised to the host, the owner of
+// JNI local references, the strings, the host's classes and the objects built.
 namespace corvane {
 
 // --- The fixed texts with which the library raises java.lang.Throwable ---
@@ -79,6 +79,7 @@ struct JavaConstructor {
   bool found() const { return cls && method != nullptr; }
 };
 
+// ODBCDriver and its constructor.
 JavaConstructor driverConstructor(JNIEnv* env);
 
 // DataSource and ODBCDriver with their constructors, looked up in this order.
@@ -90,10 +91,10 @@ struct HostClasses {
 HostClasses lookUpHostClasses(JNIEnv* env);
 
 // --- Objects built for the host; null with an exception pending on failure ---
-// A DataSource of the name's bytes and a driver (an ODBCDriver or null).
+// A DataSource of the name's UTF-8 bytes and a driver (an ODBCDriver or null).
 jobject newDataSource(JNIEnv* env, const JavaConstructor& constructor, const char* name, jobject driver);
-// An ODBCDriver of the name's bytes and the HashMap of its attribute list,
-// which is read within its `size` bytes.
+// An ODBCDriver of the name's UTF-8 bytes and the HashMap of its attribute
+// list, which is read within its `size` bytes.
 jobject newDriver(JNIEnv* env, const JavaConstructor& constructor, const char* name, const char* attributeList,
                   std::size_t size);
 

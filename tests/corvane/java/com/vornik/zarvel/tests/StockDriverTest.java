@@ -130,10 +130,15 @@ class StockDriverTest {
 
     @Test
     void onlyTheWantOfASetupLibraryIsWrittenAround() {
-        // An attribute without "=" cannot be written as a key; the request
-        // fails before anything is written.
+        // What the ini file cannot hold as one key line fails the request
+        // before anything is written: it would make other lines or sections.
+        for (String attributes : new String[] {"Database=/tmp/x.db;bare", "=v", "[Evil]=x", "#k=v",
+                "Database=/tmp/x.db\n[Evil]\nDriver=SQLite3", "A\r=1"}) {
+            Expect.failure("Error trying to register ODBC DataSource!",
+                    () -> Zarvel.registerDataSource("Bare", SQLITE, attributes));
+        }
         Expect.failure("Error trying to register ODBC DataSource!",
-                () -> Zarvel.registerDataSource("Bare", SQLITE, "Database=/tmp/x.db;bare"));
+                () -> Zarvel.registerDataSource("Line\nBreak", SQLITE, null));
         // Data source names the installer refuses stay refused.
         Expect.failure("Error trying to register ODBC DataSource!",
                 () -> Zarvel.registerDataSource("Bad[Name]", SQLITE, null));
