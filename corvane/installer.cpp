@@ -119,7 +119,8 @@ class UserDataSources {
 // or a key in brackets would start another line or section of the file, and
 // an empty or "#" key writes a line that reads back as no key at all.
 bool fitsOneLine(std::string_view text) {
-  return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+  return std::none_of(text.begin(), text.end(),
+                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 bool storable(const AttributePair& pair) {
@@ -193,9 +194,8 @@ bool configDataSource(ConfigDataSourceFunction configure, WORD request, const ch
 
 bool addDataSource(const char* driver, const char* name, const AttributeString& attributes,
                    const std::vector<AttributePair>& pairs) {
-  return request(ODBC_ADD_DSN, driver, attributes, [&](const Installer& installer) {
-    return writeDataSource(installer, driver, name, pairs);
-  });
+  return request(ODBC_ADD_DSN, driver, attributes,
+                 [&](const Installer& installer) { return writeDataSource(installer, driver, name, pairs); });
 }
 
 bool removeDataSource(const char* driver, const char* name, const AttributeString& attributes) {

@@ -109,12 +109,12 @@ JNIEXPORT jobjectArray JNICALL Java_com_vornik_zarvel_Zarvel_getDrivers(JNIEnv* 
 }
 
 JNIEXPORT jobject JNICALL Java_com_vornik_zarvel_Zarvel_registerDataSource(JNIEnv* env, jobject, jstring name,
-                                                                          jstring driver, jstring attributes) {
+                                                                           jstring driver, jstring attributes) {
   return corvane::registerDataSource(env, name, driver, attributes);
 }
 
 JNIEXPORT jboolean JNICALL Java_com_vornik_zarvel_Zarvel_unregisterDataSource(JNIEnv* env, jobject, jstring name,
-                                                                            jstring driver) {
+                                                                              jstring driver) {
   return corvane::unregisterDataSource(env, name, driver);
 }
 

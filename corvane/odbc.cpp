@@ -28,8 +28,8 @@ bool fetchNext(EnumerationCall call, SQLHENV environment, EnumerationEntry& entr
   SQLSMALLINT firstLength = 0;
   SQLSMALLINT secondLength = 0;
   const SQLRETURN result =
-      call(environment, SQL_FETCH_NEXT, reinterpret_cast<SQLCHAR*>(entry.first), SQLSMALLINT{kTextSize},
-           &firstLength, reinterpret_cast<SQLCHAR*>(entry.second), SQLSMALLINT{kTextSize}, &secondLength);
+      call(environment, SQL_FETCH_NEXT, reinterpret_cast<SQLCHAR*>(entry.first), SQLSMALLINT{kTextSize}, &firstLength,
+           reinterpret_cast<SQLCHAR*>(entry.second), SQLSMALLINT{kTextSize}, &secondLength);
   if (!succeeded(result)) return false;
   // A driver manager that fills the buffer to its end leaves no NUL; the
   // texts are read up to their NUL, so make sure there is one.
@@ -122,9 +122,8 @@ jobjectArray listDataSources(JNIEnv* env) {
     const Entries dataSources = fetchAll(&SQLDataSources, environment);
     Entries drivers;
     if (!fetchDrivers(env, drivers)) return nullptr;
-    return newArray(env, classes.dataSource.cls.get(), dataSources, [&](const EnumerationEntry& entry) {
-      return newDataSourceOf(env, classes, entry, drivers);
-    });
+    return newArray(env, classes.dataSource.cls.get(), dataSources,
+                    [&](const EnumerationEntry& entry) { return newDataSourceOf(env, classes, entry, drivers); });
   });
 }
 

@@ -40,8 +40,8 @@ class OdbcEnvironment {
 
 // --- Enumerations ---
 // SQLDataSources and SQLDrivers share this signature.
-using EnumerationCall = SQLRETURN (*)(SQLHENV, SQLUSMALLINT, SQLCHAR*, SQLSMALLINT, SQLSMALLINT*, SQLCHAR*,
-                                      SQLSMALLINT, SQLSMALLINT*);
+using EnumerationCall = SQLRETURN (*)(SQLHENV, SQLUSMALLINT, SQLCHAR*, SQLSMALLINT, SQLSMALLINT*, SQLCHAR*, SQLSMALLINT,
+                                      SQLSMALLINT*);
 
 inline constexpr std::size_t kTextSize = 1024;
 

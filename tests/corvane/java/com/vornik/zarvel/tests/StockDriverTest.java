@@ -145,7 +145,8 @@ class StockDriverTest {
         // A driver that is not installed has nothing to write around.
         Expect.failure("Error trying to register ODBC DataSource!",
                 () -> Zarvel.registerDataSource("Gone", "Uninstalled", null));
-        Expect.failure("Error trying to remove ODBC DataSource!", () -> Zarvel.unregisterDataSource("Gone", "Uninstalled"));
+        Expect.failure("Error trying to remove ODBC DataSource!",
+                () -> Zarvel.unregisterDataSource("Gone", "Uninstalled"));
         assertEquals(0, Zarvel.getDataSources().length);
         assertEquals("", OdbcFiles.read(OdbcFiles.userDataSources()).trim());
     }

@@ -135,7 +135,8 @@ class TextTest {
                 () -> Zarvel.registerDataSource("Sa\0les", "SQLite3", null));
         Expect.failure("Error trying to register ODBC DataSource!",
                 () -> Zarvel.registerDataSource("Sales", "SQLite3", "A=1\0B=2"));
-        Expect.failure("Error trying to remove ODBC DataSource!", () -> Zarvel.unregisterDataSource("Sales", "SQL\0ite3"));
+        Expect.failure("Error trying to remove ODBC DataSource!",
+                () -> Zarvel.unregisterDataSource("Sales", "SQL\0ite3"));
         assertEquals(Collections.emptyList(), OdbcFiles.setupRequests());
     }
 
