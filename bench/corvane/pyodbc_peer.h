@@ -18,9 +18,9 @@ class PyodbcPeer {
   PyodbcPeer& operator=(const PyodbcPeer&) = delete;
 
   struct Call {
-    double cpuSeconds = 0;   // the peer's process CPU time for the call
+    double cpuSeconds = 0;  // the peer's process CPU time for the call
     double wallSeconds = 0;
-    int listed = -1;         // data sources in the returned dict
+    int listed = -1;  // data sources in the returned dict
   };
   // One call; false when the peer has failed or gone.
   bool call(Call& result);
