@@ -4,6 +4,7 @@
 // error box, and the password and login questions of the table store. The
 // headless implementation has no window, reports errors on stderr and asks
 // on the terminal; the X11 one draws the real windows.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,6 +52,12 @@ class WindowSystem {
   // Asks for the user name (`userUtf8` offered, editable) and password for
   // the data source `dataSourceUtf8`; nullopt as for AskPassword.
   virtual std::optional<LoginAnswer> AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8) = 0;
+
+  // The export's progress where no window shows it: `done` of `total`
+  // records of `tableName`. Called once per record, so it must be cheap;
+  // nothing by default. EndProgress takes away what it showed.
+  virtual void ShowProgress(int64_t /*done*/, int64_t /*total*/, const std::string& /*tableName*/) {}
+  virtual void EndProgress() {}
 };
 
 // The X11 window when a display answers, otherwise the headless stand-in.
