@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "tests/support/child_process.h"
-#include "tests/support/pseudo_terminal.h"
+#include "tests/support/pty_capture.h"
 
 namespace merivan::testing {
 namespace {
@@ -18,7 +18,7 @@ using namespace std::chrono_literals;
 const std::vector<std::string> kUtf8User = {"LANG=C.UTF-8", "LC_ALL", "LC_CTYPE", "DISPLAY"};
 constexpr const char* kPassword = "heslo-\xC5\xBElu\xC5\xA5";  // "heslo-žluť"
 
-bool EchoOn(const PseudoTerminal& terminal) {
+bool EchoOn(const PtyCapture& terminal) {
   const auto settings = terminal.Settings();
   return settings && (settings->c_lflag & ECHO);
 }
@@ -32,14 +32,14 @@ size_t Count(const std::string& text, const std::string& piece) {
 class TerminalPromptTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(terminal_.Open());
+    ASSERT_TRUE(terminal_.Ok());
     ASSERT_TRUE(EchoOn(terminal_));
   }
 
   void Start(const std::vector<std::string>& arguments) {
     std::vector<std::string> argv{PROMPT_DRIVER};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    driver_ = std::make_unique<ChildProcess>(argv, kUtf8User, "", ChildSession{true, terminal_.Device()});
+    driver_ = std::make_unique<ChildProcess>(argv, kUtf8User, "", ChildSession{true, terminal_.SlavePath()});
     ASSERT_TRUE(driver_->Started());
   }
 
@@ -58,7 +58,8 @@ class TerminalPromptTest : public ::testing::Test {
     EXPECT_EQ(terminal_.Output().find(kPassword), std::string::npos) << "the password was shown";
   }
 
-  PseudoTerminal terminal_;
+  // As a new terminal is: echo on, line editing.
+  PtyCapture terminal_{80, false};
   std::unique_ptr<ChildProcess> driver_;
 };
 
