@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <fstream>
 #include <memory>
 
 #include "tests/support/child_process.h"
@@ -36,10 +37,10 @@ class TerminalPromptTest : public ::testing::Test {
     ASSERT_TRUE(EchoOn(terminal_));
   }
 
-  void Start(const std::vector<std::string>& arguments) {
+  void Start(const std::vector<std::string>& arguments, const std::vector<std::string>& locale = kUtf8User) {
     std::vector<std::string> argv{PROMPT_DRIVER};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    driver_ = std::make_unique<ChildProcess>(argv, kUtf8User, "", ChildSession{true, terminal_.SlavePath()});
+    driver_ = std::make_unique<ChildProcess>(argv, locale, "", ChildSession{true, terminal_.SlavePath()});
     ASSERT_TRUE(driver_->Started());
   }
 
@@ -98,6 +99,16 @@ TEST_F(TerminalPromptTest, LineEditingWorks) {
   Start({"password", "T.DB", kPassword, "1"});
   ExpectPasswordQuestion("Password for table T.DB: ");
   terminal_.Type(std::string(kPassword) + "\xC4\x8D\x7F\n");  // "č", then Backspace
+  ExpectEnd("right");
+}
+
+// A terminal in ISO-8859-2 types "ž" as one byte; the answer is UTF-8 all the same.
+TEST_F(TerminalPromptTest, LegacyTerminalTextBecomesUtf8) {
+  const std::string locales = MERIVAN_BINARY_DIR "/locales";
+  if (!std::ifstream(locales + "/cs_CZ.ISO-8859-2/LC_CTYPE")) GTEST_SKIP() << "no cs_CZ.ISO-8859-2 in " << locales;
+  Start({"password", "T.DB", kPassword, "1"}, {"LANG=cs_CZ.ISO-8859-2", "LC_ALL", "LC_CTYPE", "LOCPATH=" + locales});
+  ExpectPasswordQuestion("Password for table T.DB: ");
+  terminal_.Type("heslo-\xBElu\xBB\n");
   ExpectEnd("right");
 }
 
