@@ -4,6 +4,7 @@
 
 #include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/engine/common/value_parsing.h"
+#include "merivan/platform/locale/message_text.h"
 
 namespace merivan::engine {
 
@@ -80,7 +81,8 @@ std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour
   if (!m) return std::nullopt;
   const bool badLength = m->exactLength != 0 ? column.length != m->exactLength : column.length == 0;
   if (badLength) {
-    *problem = "Field " + column.name + " has an invalid length (" + std::to_string(column.length) + ")";
+    *problem = "Field " + platform::ShownText(column.name) + " has an invalid length (" +
+               std::to_string(column.length) + ")";
     return std::nullopt;
   }
   DbaseField f;
