@@ -27,16 +27,29 @@ seeds_paradox() {
   echo "$out"
 }
 
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMERIVAN_FUZZ=ON -DMERIVAN_SANITIZE=ON \
+  -DMERIVAN_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+
+# Seeds for the dBASE reader: the shared tables, and tables with memo files
+# (damaged memo pointers among them) written by make-dbase-seeds.
+seeds_dbase() {
+  local out="$build/seeds/dbase"
+  mkdir -p "$out"
+  cmake --build "$build" --target make-dbase-seeds >/dev/null
+  "$(find "$build" -type f -name make-dbase-seeds -perm -u+x | head -n1)" "$out"
+  echo "$out"
+  [[ -d $shared/tables/dbase ]] && echo "$shared/tables/dbase"
+  return 0
+}
+
 # One line per target: the target name, then its seed folders.
 declare -A seeds
 seeds[paradox_fuzz]="$(seeds_paradox)"
-seeds[dbase_fuzz]="$([[ -d $shared/tables/dbase ]] && echo "$shared/tables/dbase")"
+seeds[dbase_fuzz]="$(seeds_dbase | tr '\n' ' ')"
 
 targets=("$@")
 ((${#targets[@]})) || targets=("${!seeds[@]}")
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMERIVAN_FUZZ=ON -DMERIVAN_SANITIZE=ON \
-  -DMERIVAN_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 for target in "${targets[@]}"; do
