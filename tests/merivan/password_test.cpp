@@ -11,7 +11,7 @@
 #include "merivan/platform/locale/codepage.h"
 #include "tests/fixtures/paradox_writer.h"
 #include "tests/support/merivan_process.h"
-#include "tests/support/pseudo_terminal.h"
+#include "tests/support/pty_capture.h"
 
 namespace merivan::e2e {
 namespace {
@@ -21,14 +21,14 @@ using namespace merivan::fixtures;
 using testing::ChildOutput;
 using testing::ChildProcess;
 using testing::ChildSession;
-using testing::PseudoTerminal;
+using testing::PtyCapture;
 
 constexpr const char* kPassword = "heslo-\xC5\xBElu\xC5\xA5";  // "heslo-žluť", typed in UTF-8
 const std::string kReportStart = "Při přípravě k importu souboru chranena.db došlo k chybě: ";
 const std::string kNoPassword = "The table is password-protected and no password was given.";
 const std::string kWrongPassword = "The table is password-protected and the password given is wrong.";
 
-bool EchoOn(const PseudoTerminal& terminal) {
+bool EchoOn(const PtyCapture& terminal) {
   const auto settings = terminal.Settings();
   return settings && (settings->c_lflag & ECHO);
 }
@@ -48,7 +48,8 @@ class PasswordTest : public ::testing::Test {
     WriteParadoxTable(dir_ / "otevrena.db", layout, records);
     layout.password = platform::Utf8ToCodePage(kPassword, 852);
     WriteParadoxTable(dir_ / "chranena.db", layout, records);
-    ASSERT_TRUE(terminal_.Open());
+    ASSERT_TRUE(terminal_.Ok());
+    ASSERT_TRUE(EchoOn(terminal_));
   }
 
   // merivan in a session of its own on `terminal` (none: "").
@@ -85,12 +86,12 @@ class PasswordTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  PseudoTerminal terminal_;
+  PtyCapture terminal_{80, false};  // as a new terminal is: echo on, line editing
   std::unique_ptr<ChildProcess> merivan_;
 };
 
 TEST_F(PasswordTest, RightPassword) {
-  Start(terminal_.Device());
+  Start(terminal_.SlavePath());
   ExpectQuestion("Password for table chranena.db: ");
   terminal_.Type(std::string(kPassword) + "\n");
   ExpectEnd(0);
@@ -98,7 +99,7 @@ TEST_F(PasswordTest, RightPassword) {
 }
 
 TEST_F(PasswordTest, WrongThenRight) {
-  Start(terminal_.Device());
+  Start(terminal_.SlavePath());
   ExpectQuestion("Password for table chranena.db: ");
   terminal_.Type("heslo-zlut\n");  // the letters without their accents
   ExpectQuestion("Wrong password. Password for table chranena.db: ");
@@ -108,7 +109,7 @@ TEST_F(PasswordTest, WrongThenRight) {
 }
 
 TEST_F(PasswordTest, ThreeWrongTriesFail) {
-  Start(terminal_.Device());
+  Start(terminal_.SlavePath());
   ExpectQuestion("Password for table chranena.db: ");
   for (const char* wrong : {"HESLO\n", "123\n", "\n"}) {
     if (wrong[0] != 'H') ExpectQuestion("Wrong password. Password for table chranena.db: ");
@@ -119,7 +120,7 @@ TEST_F(PasswordTest, ThreeWrongTriesFail) {
 }
 
 TEST_F(PasswordTest, EndOfInputFails) {
-  Start(terminal_.Device());
+  Start(terminal_.SlavePath());
   ExpectQuestion("Password for table chranena.db: ");
   terminal_.Type("\x04");
   ASSERT_TRUE(terminal_.WaitFor(kReportStart + kNoPassword, 20s)) << terminal_.Output();
@@ -127,7 +128,7 @@ TEST_F(PasswordTest, EndOfInputFails) {
 }
 
 TEST_F(PasswordTest, CtrlCAfterAWrongOneFailsAsWrong) {
-  Start(terminal_.Device());
+  Start(terminal_.SlavePath());
   ExpectQuestion("Password for table chranena.db: ");
   terminal_.Type("nope\n");
   ExpectQuestion("Wrong password. Password for table chranena.db: ");
