@@ -81,7 +81,10 @@ int TMain::Run() {
 
 void TMain::FormShow() {
   Timer1.SetEnabled(false);
-  application_.EndProcess(Run());
+  const int exitCode = Run();
+  // The process ends without unwinding: the passwords are cleared here.
+  Session.RemoveAllPasswords();
+  application_.EndProcess(exitCode);
 }
 
 }  // namespace merivan

@@ -38,7 +38,9 @@ std::unique_ptr<testing::ChildProcess> StartMerivan(const std::vector<std::strin
 
 RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale, const std::string& stderrPath) {
   const std::vector<std::string> argv = MerivanCommand(args);
-  testing::ChildProcess child(argv, ChildEnvironment(locale), stderrPath);
+  // A session of its own without a controlling terminal: a protected table
+  // must not ask on the terminal the tests were started from.
+  testing::ChildProcess child(argv, ChildEnvironment(locale), stderrPath, testing::ChildSession{true, ""});
   if (!child.Started()) throw std::runtime_error("cannot start " + argv[0]);
   child.CloseStdin();
   const auto started = std::chrono::steady_clock::now();

@@ -1,7 +1,8 @@
 #pragma once
-// Runs the merivan binary as a user would: no display, stdin at its end, a
-// Czech UTF-8 locale unless the test names another. A run that hangs is
-// killed after some minutes (exit status -1, a note on stderr).
+// Runs the merivan binary as a user would: no display, no terminal to ask a
+// password on, stdin at its end, a Czech UTF-8 locale unless the test names
+// another. A run that hangs is killed after some minutes (exit status -1, a
+// note on stderr).
 #include <memory>
 #include <string>
 #include <vector>
