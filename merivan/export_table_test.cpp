@@ -47,7 +47,7 @@ class ExportTableTest : public ::testing::Test {
     form_ = std::make_unique<TMain>(*app_);
     form_->Timer1.SetEnabled(false);  // as the run handler does first
     form_->ADR.SetTableName(tableArgument);
-    form_->ADR.SetDriverOpener([this, table](const std::string&, const std::string&) {
+    form_->ADR.SetDriverOpener([this, table](const std::string&, const std::string&, const engine::Passwords&) {
       ++opened_;
       return std::make_unique<FakeTableDriver>(table);
     });
@@ -241,7 +241,7 @@ TEST_F(ExportTableTest, TableClosesBeforeTheFile) {
   for (const char* fields : {"", "Cislo,Ulice"}) {
     Start(People());
     std::string atTableClose = "never closed";
-    form_->ADR.SetDriverOpener([&](const std::string&, const std::string&) {
+    form_->ADR.SetDriverOpener([&](const std::string&, const std::string&, const engine::Passwords&) {
       return std::make_unique<CloseWatcher>(People(), [&] { atTableClose = Output(); });
     });
     Export("Win", fields);

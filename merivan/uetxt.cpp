@@ -30,6 +30,10 @@ TMain::TMain(TApplication& application) : Timer1(application.WindowSystem()), ap
   progres.SetPainter([this](int percent) { application_.WindowSystem().PaintGauge(percent); });
   ADR.Name = "ADR";
   ADR.SetTableName("Adresati.db");
+  Session.SetPasswordPrompt([this](const std::string& tableNameUtf8, bool afterWrongPassword) {
+    return application_.WindowSystem().AskPassword(tableNameUtf8, afterWrongPassword);
+  });
+  ADR.SetSession(&Session);
   Timer1.Interval = kTimerInterval;
   Timer1.OnTimer = [this] { FormShow(); };
   Timer1.SetEnabled(true);

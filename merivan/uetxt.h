@@ -6,6 +6,7 @@
 #include "merivan/application.h"
 #include "merivan/exceptions.h"
 #include "merivan/gauge.h"
+#include "merivan/store/tsession.h"
 #include "merivan/store/ttable.h"
 #include "merivan/ttimer.h"
 
@@ -14,7 +15,8 @@ namespace merivan {
 class TMain {
  public:
   // Sets `Main` first, then lays out the components: ADR closed with
-  // TableName "Adresati.db", Timer1 at 10 ms, enabled, bound to FormShow.
+  // TableName "Adresati.db" in Session, Timer1 at 10 ms, enabled, bound to
+  // FormShow.
   explicit TMain(TApplication& application);
   ~TMain();
   TMain(const TMain&) = delete;
@@ -25,6 +27,8 @@ class TMain {
   TGauge progres;
   TTable ADR;
   TTimer Timer1;
+  // The passwords of the run, asked through the window system's question.
+  TSession Session;
 
   // The whole run: checks the arguments, exports the table, reports a
   // failure, and ends the process with 0 or -1.

@@ -18,7 +18,8 @@ if [[ ${1:-} == --dry-run ]]; then
 fi
 
 # Seeds for the Paradox reader: each table, followed by its .mb file when it
-# has one (the target splits the input at "\n--mb--\n").
+# has one (the target splits the input at "\n--mb--\n"). The protected ones
+# (the corpus's and samples/chranena.db) have the password the target gives.
 seeds_paradox() {
   local out="$build/seeds/paradox" db mb
   rm -rf "$out"
@@ -32,6 +33,11 @@ seeds_paradox() {
       cp "$db" "$out/$(basename "$db")"
     fi
   done
+  # A plain table with one byte of its password word changed: damage to report, not a password to ask.
+  if [[ -f "$out/adresati.db" ]]; then
+    cp "$out/adresati.db" "$out/damaged-password-word.db"
+    printf '\x01' | dd of="$out/damaged-password-word.db" bs=1 seek=$((0x5E)) conv=notrunc status=none
+  fi
   echo "$out"
 }
 

@@ -9,7 +9,7 @@ namespace merivan::bench {
 
 using namespace fixtures;
 
-void WriteMillionTable(const std::string& path, int records) {
+void WriteMillionTable(const std::string& path, int records, const std::string& password) {
   // Czech first names and surnames in code page 852 (accented letters included).
   std::vector<std::string> first, last;
   for (const char* n : {"Jiří", "Božena", "Přemysl", "Kateřina", "Zdeněk", "Lenka", "Tomáš", "Šárka"})
@@ -20,7 +20,8 @@ void WriteMillionTable(const std::string& path, int records) {
   layout.version = 0x0C;
   layout.blockSizeKb = 4;  // 26,000 blocks: block numbers are 16-bit
   layout.codePage = 852;
-  layout.tableName = "million.db";
+  layout.tableName = path.substr(path.find_last_of('/') + 1);
+  layout.password = password;
   layout.fields = {{"Jmeno", PxType::Alpha, 40},  {"Prijmeni", PxType::Alpha, 40}, {"Cislo", PxType::Long},
                    {"Castka", PxType::Number},    {"Narozen", PxType::Date},       {"Aktivni", PxType::Logical},
                    {"Zmeneno", PxType::Timestamp}};

@@ -59,14 +59,15 @@ std::string LocateTableFile(const std::string& databaseName, const std::string& 
   return *found;
 }
 
-std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName) {
+std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName,
+                                                     const engine::Passwords& passwords) {
   const std::string path = LocateTableFile(databaseName, tableName);
   switch (DriverForTableName(tableName)) {
     case TableDriverKind::kDbase: return engine::OpenDbaseTable(path);
     case TableDriverKind::kText: return engine::OpenTextTable(path);
     case TableDriverKind::kParadox: break;
   }
-  return engine::OpenParadoxTable(path);
+  return engine::OpenParadoxTable(path, passwords);
 }
 
 }  // namespace merivan

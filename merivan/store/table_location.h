@@ -21,7 +21,9 @@ bool IsDirectoryName(const std::string& databaseName);
 // A Paradox table name without extension means the ".DB" file.
 std::string LocateTableFile(const std::string& databaseName, const std::string& tableName);
 
-// Opens the located file with its driver.
-std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName);
+// Opens the located file with its driver; a protected (Paradox) table with
+// the first of `passwords` that is its own.
+std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName,
+                                                     const engine::Passwords& passwords);
 
 }  // namespace merivan

@@ -4,6 +4,7 @@
 
 #include "merivan/exceptions.h"
 #include "merivan/platform/locale/ascii_text.h"
+#include "merivan/platform/locale/codepage.h"
 #include "merivan/store/engine_mapping.h"
 #include "merivan/store/table_location.h"
 #include "merivan/store/unique_names.h"
@@ -50,7 +51,7 @@ void TTable::SetActive(bool v) {
 
 void TTable::Open() {
   if (tableName_.empty()) throw EDatabaseError("Missing TableName property");
-  driver_ = CallEngine([this] { return opener_(databaseName_, tableName_); });
+  driver_ = OpenDriver();
   try {
     std::vector<std::string> names;
     std::vector<TFieldType> types;
@@ -81,6 +82,28 @@ void TTable::Open() {
   } catch (...) {
     Close();
     throw;
+  }
+}
+
+// A protected table that none of the session's passwords opens asks the
+// session's question and tries again with the answer, until it opens or the
+// question is cancelled; then the engine's last failure stands.
+std::unique_ptr<engine::TableDriver> TTable::OpenDriver() {
+  const engine::Passwords none;
+  for (bool afterWrongPassword = false;; afterWrongPassword = true) {
+    std::optional<engine::EngineError> refused;
+    auto driver = CallEngine([&]() -> std::unique_ptr<engine::TableDriver> {
+      try {
+        return opener_(databaseName_, tableName_, session_ ? session_->Passwords() : none);
+      } catch (const engine::EngineError& e) {
+        if (!e.NeedsPassword()) throw;
+        refused = e;
+        return nullptr;
+      }
+    });
+    if (driver) return driver;
+    const std::string shownName = platform::TextToUtf8(tableName_, platform::AnsiCodePage());
+    if (!session_ || !session_->AskPassword(shownName, afterWrongPassword)) throw EDBEngineError(refused->what());
   }
 }
 

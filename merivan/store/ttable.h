@@ -13,14 +13,16 @@
 #include "merivan/store/field_defs.h"
 #include "merivan/store/table_filter.h"
 #include "merivan/store/tfield.h"
+#include "merivan/store/tsession.h"
 
 namespace merivan {
 
 class TTable {
  public:
-  // Opens the driver of a table; the default locates the file (table_location.h).
-  using DriverOpener =
-      std::function<std::unique_ptr<engine::TableDriver>(const std::string& databaseName, const std::string& tableName)>;
+  // Opens the driver of a table, a protected one with the first of the
+  // passwords that is its own; the default locates the file (table_location.h).
+  using DriverOpener = std::function<std::unique_ptr<engine::TableDriver>(
+      const std::string& databaseName, const std::string& tableName, const engine::Passwords& passwords)>;
 
   TTable();
   ~TTable();
@@ -59,6 +61,9 @@ class TTable {
   TField* FindField(const std::string& name);
 
   void SetDriverOpener(DriverOpener opener) { opener_ = std::move(opener); }
+  // The session whose passwords open protected tables, and whose question
+  // is asked when none fits; without one such a table fails at once.
+  void SetSession(TSession* session) { session_ = session; }
 
   // For the fields: the open driver and the scratch area of the value texts.
   engine::TableDriver& Driver() { return *driver_; }
@@ -66,6 +71,7 @@ class TTable {
 
  private:
   void Open();
+  std::unique_ptr<engine::TableDriver> OpenDriver();
   void Close();
   void CompileFilter();
 
@@ -74,6 +80,7 @@ class TTable {
   std::string filter_;
   bool filtered_ = false;
   DriverOpener opener_;
+  TSession* session_ = nullptr;
   std::unique_ptr<engine::TableDriver> driver_;
   TFieldDefs fieldDefs_;
   std::vector<size_t> driverIndex_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/store/fake_table_driver.h"
 
 namespace merivan {
@@ -17,7 +18,8 @@ using testing::FakeValue;
 void UseFake(TTable& table, FakeTable t) {
   table.Name = "ADR";
   table.SetTableName("adresati.db");
-  table.SetDriverOpener([t](const std::string&, const std::string&) { return std::make_unique<FakeTableDriver>(t); });
+  table.SetDriverOpener(
+      [t](const std::string&, const std::string&, const engine::Passwords&) { return std::make_unique<FakeTableDriver>(t); });
 }
 
 FakeTable People() {
@@ -250,6 +252,92 @@ TEST(TTable, LookupOfAnAbsentField) {
     FAIL() << "no failure";
   } catch (const EDatabaseError& e) {
     EXPECT_STREQ(e.what(), "ADR: Field 'Ulice' not found");
+  }
+}
+
+// A protected table: the opener fails as the engine does until the
+// passwords it is given hold "tajne".
+struct ProtectedOpener {
+  std::vector<std::vector<std::string>> calls;  // the passwords of each open
+  bool damaged = false;
+  std::unique_ptr<engine::TableDriver> operator()(const engine::Passwords& passwords) {
+    calls.emplace_back(passwords.begin(), passwords.end());
+    if (damaged) engine::ThrowEngineError("Damaged Paradox table: something.", "/t/chranena.db");
+    for (std::string_view p : passwords)
+      if (p == "tajne") return std::make_unique<FakeTableDriver>(People());
+    engine::ThrowPasswordFailure(passwords.empty(), "/t/chranena.db");
+  }
+};
+
+TEST(TTable, AProtectedTableAsksTheSessionUntilAPasswordFits) {
+  const std::string required =
+      "The table is password-protected and no password was given.\r\nFile: /t/chranena.db";
+  const std::string wrong = "The table is password-protected and the password given is wrong.\r\nFile: /t/chranena.db";
+  const struct {
+    const char* name;
+    std::vector<std::optional<std::string>> answers;  // nullopt: cancelled
+    std::string failure;                              // "" : it opens
+    size_t asked;
+  } cases[] = {
+      {"right at once", {"tajne"}, "", 1},
+      {"wrong, then right", {"Tajne", "", "tajne"}, "", 3},
+      {"cancelled", {std::nullopt}, required, 1},
+      {"wrong, then cancelled", {"x", std::nullopt}, wrong, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TSession session;
+    std::vector<bool> afterWrong;
+    session.SetPasswordPrompt([&](const std::string& name, bool wrongBefore) -> std::optional<platform::SecretText> {
+      EXPECT_EQ(name, "chránená.db");
+      afterWrong.push_back(wrongBefore);
+      const auto& answer = c.answers.at(afterWrong.size() - 1);
+      if (!answer) return std::nullopt;
+      return platform::SecretText(*answer);
+    });
+    ProtectedOpener opener;
+    TTable table;
+    table.SetTableName("chr\xE1nen\xE1.db");  // the name in the ANSI code page, shown in UTF-8
+    table.SetSession(&session);
+    table.SetDriverOpener([&](const std::string&, const std::string&, const engine::Passwords& p) { return opener(p); });
+    EXPECT_EQ(FailureOf(table), c.failure.empty() ? "opened" : c.failure);
+    ASSERT_EQ(afterWrong.size(), c.asked);
+    for (size_t i = 0; i < afterWrong.size(); ++i) EXPECT_EQ(afterWrong[i], i > 0) << i;
+    ASSERT_EQ(opener.calls.size(), c.failure.empty() ? c.asked + 1 : c.asked);  // no open after a cancel
+    EXPECT_TRUE(opener.calls[0].empty());
+    for (size_t i = 1; i < opener.calls.size(); ++i) EXPECT_EQ(opener.calls[i].size(), i) << "each answer joins the session";
+    if (!c.failure.empty()) continue;
+    // A later open in the run finds the password in the session: no question.
+    TTable again;
+    again.SetTableName("jina.db");
+    again.SetSession(&session);
+    ProtectedOpener second;
+    again.SetDriverOpener([&](const std::string&, const std::string&, const engine::Passwords& p) { return second(p); });
+    EXPECT_EQ(FailureOf(again), "opened");
+    EXPECT_EQ(second.calls.size(), 1u);
+    EXPECT_EQ(afterWrong.size(), c.asked);
+  }
+}
+
+// Without a session, or for a failure no password mends, nothing is asked.
+TEST(TTable, OnlyAPasswordFailureAsks) {
+  for (const bool damaged : {false, true}) {
+    TSession session;
+    int asked = 0;
+    session.SetPasswordPrompt([&](const std::string&, bool) -> std::optional<platform::SecretText> {
+      ++asked;
+      return platform::SecretText("tajne");
+    });
+    ProtectedOpener opener;
+    opener.damaged = damaged;
+    TTable table;
+    table.SetTableName("chranena.db");
+    if (damaged) table.SetSession(&session);
+    table.SetDriverOpener([&](const std::string&, const std::string&, const engine::Passwords& p) { return opener(p); });
+    const std::string failure = FailureOf(table);
+    EXPECT_NE(failure.find(damaged ? "Damaged" : "no password was given"), std::string::npos) << failure;
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(opener.calls.size(), 1u);
   }
 }
 

@@ -51,8 +51,10 @@ note="fuzz.sh: no ../shared/tables beside the tree: seeds from the project's own
 [[ $(grep -cxF "$note" "$work/fuzz-dry-run.log") == 1 ]] || fail "fuzz.sh --dry-run did not give the note once"
 grep -qx "dbase_fuzz: $tree/build/fuzz/seeds/dbase " "$work/fuzz-dry-run.log" || fail "dbase_fuzz seeds elsewhere"
 grep -qx "paradox_fuzz: $tree/build/fuzz/seeds/paradox" "$work/fuzz-dry-run.log" || fail "paradox_fuzz seeds elsewhere"
-[[ -s "$tree/build/fuzz/seeds/paradox/adresati.db" ]] || fail "the sample is not a paradox_fuzz seed"
-[[ $(find "$tree/build/fuzz/seeds/paradox" -type f | wc -l) == 1 ]] || fail "paradox_fuzz seeds beyond the sample"
+for seed in adresati.db chranena.db damaged-password-word.db; do
+  [[ -s "$tree/build/fuzz/seeds/paradox/$seed" ]] || fail "$seed is not a paradox_fuzz seed"
+done
+[[ $(find "$tree/build/fuzz/seeds/paradox" -type f | wc -l) == 3 ]] || fail "paradox_fuzz seeds beyond the samples"
 
 run fuzz env FUZZ_SECONDS=1 scripts/fuzz.sh
 [[ $(grep -cxF "$note" "$work/fuzz.log") == 1 ]] || fail "fuzz.sh did not give the note once"

@@ -21,11 +21,23 @@ std::vector<std::string> ChildEnvironment(const std::string& locale) {
           std::string("LOCPATH=") + MERIVAN_BINARY_DIR + "/locales"};
 }
 
-}  // namespace
-
-RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale, const std::string& stderrPath) {
+std::vector<std::string> MerivanCommand(const std::vector<std::string>& args) {
   std::vector<std::string> argv = {MERIVAN_EXE};
   argv.insert(argv.end(), args.begin(), args.end());
+  return argv;
+}
+
+}  // namespace
+
+std::unique_ptr<testing::ChildProcess> StartMerivan(const std::vector<std::string>& args,
+                                                    const testing::ChildSession& session, const std::string& locale) {
+  auto child = std::make_unique<testing::ChildProcess>(MerivanCommand(args), ChildEnvironment(locale), "", session);
+  if (!child->Started()) throw std::runtime_error("cannot start " + std::string(MERIVAN_EXE));
+  return child;
+}
+
+RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale, const std::string& stderrPath) {
+  const std::vector<std::string> argv = MerivanCommand(args);
   testing::ChildProcess child(argv, ChildEnvironment(locale), stderrPath);
   if (!child.Started()) throw std::runtime_error("cannot start " + argv[0]);
   child.CloseStdin();

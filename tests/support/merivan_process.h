@@ -2,9 +2,11 @@
 // Runs the merivan binary as a user would: no display, stdin at its end, a
 // Czech UTF-8 locale unless the test names another. A run that hangs is
 // killed after some minutes (exit status -1, a note on stderr).
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 
 namespace merivan::e2e {
@@ -19,6 +21,12 @@ struct RunResult {
 // that fills RunResult::err.
 RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale = "cs_CZ.UTF-8",
                      const std::string& stderrPath = "");
+
+// merivan started as RunMerivan starts it, but in `session` (on a terminal
+// of its own, say) for a test that talks to it while it runs.
+std::unique_ptr<testing::ChildProcess> StartMerivan(const std::vector<std::string>& args,
+                                                    const testing::ChildSession& session,
+                                                    const std::string& locale = "cs_CZ.UTF-8");
 
 using testing::ReadFile;
 using testing::TempDir;

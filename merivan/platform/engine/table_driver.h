@@ -6,11 +6,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "merivan/platform/engine/data_area.h"
 
 namespace merivan::engine {
+
+// Passwords to try on a protected table, as typed (UTF-8); the views are
+// the caller's, who clears what they point at.
+using Passwords = std::vector<std::string_view>;
 
 struct FieldDescriptor {
   std::string name;  // bytes in the Windows ANSI code page

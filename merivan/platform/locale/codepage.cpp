@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 #include <langinfo.h>
+#include <string.h>  // explicit_bzero
 
 #include <cerrno>
 #include <cstdlib>
@@ -89,6 +90,8 @@ std::string Convert(iconv_t cd, std::string_view in, bool inputIsUtf8) {
   size_t room = sizeof buf;
   iconv(cd, nullptr, nullptr, &dst, &room);
   out.append(buf, dst - buf);
+  // The text may be a password: no copy of it stays behind on the stack.
+  explicit_bzero(buf, sizeof buf);
   return out;
 }
 

@@ -2,10 +2,18 @@
 
 namespace merivan::engine {
 
-EngineError::EngineError(const std::string& message, const std::string& file)
-    : std::runtime_error(message + "\r\nFile: " + file), message_(message), file_(file) {}
+EngineError::EngineError(const std::string& message, const std::string& file, FailureKind kind)
+    : std::runtime_error(message + "\r\nFile: " + file), message_(message), file_(file), kind_(kind) {}
 
 void ThrowEngineError(const std::string& what, const std::string& path) { throw EngineError(what, path); }
+
+void ThrowPasswordFailure(bool noneGiven, const std::string& path) {
+  if (noneGiven)
+    throw EngineError("The table is password-protected and no password was given.", path,
+                      FailureKind::kPasswordRequired);
+  throw EngineError("The table is password-protected and the password given is wrong.", path,
+                    FailureKind::kWrongPassword);
+}
 
 void ThrowNoSuchField() { throw MisuseError("No current record or no such field"); }
 

@@ -1,5 +1,8 @@
 #include "merivan/platform/engine/paradox/blob_file.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/files/find_file.h"
@@ -14,6 +17,7 @@ constexpr uint32_t kSlotTable = 12;                       // first slot
 constexpr uint32_t kSlotDataStart = kSlotTable + 5 * kSlots;  // no value may start before this
 constexpr uint32_t kSingleHeader = 9;
 constexpr uint32_t kGraphicPrefix = 8;
+constexpr size_t kChunksAtOnce = 64 * 1024;
 
 
 }  // namespace
@@ -41,7 +45,7 @@ BlobFile::Span BlobFile::Locate(uint32_t offsetWord, uint32_t length, bool graph
   if (block < kBlock || block % kBlock != 0 || block + kBlock > f.Size())
     damaged(" does not name a block of the file");
   uint8_t head[kSlotDataStart];
-  if (f.ReadAt(block, sizeof head, head) != sizeof head) damaged(" names a block past the end");
+  if (Read(block, sizeof head, head) != sizeof head) damaged(" names a block past the end");
   Span span{};
   if (index == 0xFF) {
     if (head[0] != 2) damaged(" names a block of type " + std::to_string(head[0]) + ", not a value block");
@@ -73,6 +77,26 @@ BlobFile::Span BlobFile::Locate(uint32_t offsetWord, uint32_t length, bool graph
   return span;
 }
 
-size_t BlobFile::Read(uint64_t offset, size_t count, uint8_t* dst) { return File().ReadAt(offset, count, dst); }
+size_t BlobFile::Read(uint64_t offset, size_t count, uint8_t* dst) {
+  const ReadOnlyFile& f = File();
+  if (!cipher_) return f.ReadAt(offset, count, dst);
+  // Whole chunks around the range, up to 64 KB at a time.
+  chunks_.resize(kChunksAtOnce);
+  size_t done = 0;
+  while (done < count) {
+    const uint64_t at = offset + done;
+    const uint64_t start = at / kCryptChunk * kCryptChunk;
+    const uint64_t end = (at + (count - done) + kCryptChunk - 1) / kCryptChunk * kCryptChunk;
+    const size_t skip = static_cast<size_t>(at - start);
+    const size_t got = f.ReadAt(start, static_cast<size_t>(std::min<uint64_t>(end - start, kChunksAtOnce)), chunks_.data());
+    const size_t whole = got / kCryptChunk * kCryptChunk;  // a cut chunk cannot be decrypted
+    if (whole <= skip) break;
+    cipher_->DecryptBlobChunks(chunks_.data(), whole);
+    const size_t n = std::min(count - done, whole - skip);
+    std::memcpy(dst + done, chunks_.data() + skip, n);
+    done += n;
+  }
+  return done;
+}
 
 }  // namespace merivan::engine::paradox

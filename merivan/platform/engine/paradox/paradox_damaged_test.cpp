@@ -1,11 +1,12 @@
-// Damaged tables: every bad size, pointer, descriptor and blob reference is
-// an engine error that names the file and what is wrong, never a crash, a
-// hang or a read outside the files.
+// Damaged tables, plain and protected by a password: every bad size,
+// pointer, descriptor and blob reference is an engine error that names the
+// file and what is wrong, never a crash, a hang or a read outside the files.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "merivan/platform/engine/common/engine_error.h"
+#include "merivan/platform/engine/paradox/paradox_crypt.h"
 #include "merivan/platform/engine/paradox/paradox_table.h"
 #include "merivan/platform/engine/paradox/paradox_test_util.h"
 #include "tests/fixtures/paradox_writer.h"
@@ -54,10 +55,25 @@ Files WriteBase(const std::string& dir) {
   return {ReadFile(dir + "/poskozena.db"), ReadFile(dir + "/poskozena.mb")};
 }
 
-// Opens the table and reads every value; returns the engine's message.
+constexpr const char* kPassword = "Heslo123";
+
+// The files as the same damage leaves the table when it is protected by
+// kPassword: its password's value in the header, every whole data block and
+// every whole 256-byte chunk of the .mb encrypted where it lies.
+void Protect(Files& f) {
+  const paradox::TableCipher cipher(kPassword);
+  if (f.db.size() >= 0x60) Put32(f.db, 0x5C, cipher.Value());
+  for (uint32_t k = 1; BlockAt(k) + kBlock <= f.db.size(); ++k)
+    cipher.EncryptBlock(reinterpret_cast<uint8_t*>(&f.db[BlockAt(k)]), kBlock, k);
+  const size_t chunks = f.mb.size() / paradox::kCryptChunk;
+  if (f.mb != "<missing>")
+    cipher.EncryptBlobChunks(reinterpret_cast<uint8_t*>(f.mb.data()), chunks * paradox::kCryptChunk);
+}
+
+// Opens the table (with kPassword) and reads every value; returns the engine's message.
 std::string Failure(const std::string& path) {
   try {
-    auto t = OpenParadoxTable(path);
+    auto t = OpenParadoxTable(path, {kPassword});
     while (t->Next()) {
       for (size_t i = 0; i < t->Fields().size(); ++i) Render(*t, i);
     }
@@ -162,33 +178,45 @@ const std::vector<Case>& Cases() {
 TEST(ParadoxDamaged, EveryDamageIsAnEngineErrorNamingTheFile) {
   const std::string dir = ScratchDir();
   const Files base = WriteBase(dir);
-  for (const Case& c : Cases()) {
-    SCOPED_TRACE(c.name);
-    Files f = base;
-    c.damage(f);
-    const std::string path = dir + "/poskozena.db";
-    WriteFile(path, f.db);
-    std::filesystem::remove(dir + "/poskozena.mb");
-    if (f.mb != "<missing>") WriteFile(dir + "/poskozena.mb", f.mb);
-    const std::string message = Failure(path);
-    ASSERT_FALSE(message.empty()) << "no failure";
-    EXPECT_NE(message.find(c.message), std::string::npos) << message;
-    const std::string named = c.mbNamed ? "poskozena.mb" : "poskozena.db";
-    EXPECT_NE(message.find("\r\nFile: "), std::string::npos) << message;
-    std::string lower = message;  // the blob file is looked up ignoring case
-    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    EXPECT_NE(lower.find(named), std::string::npos) << message;
+  for (const bool protect : {false, true}) {
+    for (const Case& c : Cases()) {
+      SCOPED_TRACE(std::string(c.name) + (protect ? ", protected" : ""));
+      Files f = base;
+      c.damage(f);
+      if (protect) Protect(f);
+      const std::string path = dir + "/poskozena.db";
+      WriteFile(path, f.db);
+      std::filesystem::remove(dir + "/poskozena.mb");
+      if (f.mb != "<missing>") WriteFile(dir + "/poskozena.mb", f.mb);
+      const std::string message = Failure(path);
+      ASSERT_FALSE(message.empty()) << "no failure";
+      EXPECT_NE(message.find(c.message), std::string::npos) << message;
+      const std::string named = c.mbNamed ? "poskozena.mb" : "poskozena.db";
+      EXPECT_NE(message.find("\r\nFile: "), std::string::npos) << message;
+      std::string lower = message;  // the blob file is looked up ignoring case
+      for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      EXPECT_NE(lower.find(named), std::string::npos) << message;
+    }
   }
 }
 
 TEST(ParadoxDamaged, EveryTruncationFailsCleanly) {
   const std::string dir = ScratchDir();
-  const Files base = WriteBase(dir);
+  Files base = WriteBase(dir);
   const std::string path = dir + "/poskozena.db";
-  WriteFile(dir + "/poskozena.mb", base.mb);
-  for (size_t size = 0; size < base.db.size(); size += size < 0x900 ? 7 : 97) {
-    WriteFile(path, base.db.substr(0, size));
-    EXPECT_NE(Failure(path), "") << "cut to " << size;
+  for (const bool protect : {false, true}) {
+    if (protect) Protect(base);
+    WriteFile(dir + "/poskozena.mb", base.mb);
+    for (size_t size = 0; size < base.db.size(); size += size < 0x900 ? 7 : 97) {
+      WriteFile(path, base.db.substr(0, size));
+      EXPECT_NE(Failure(path), "") << "cut to " << size << (protect ? ", protected" : "");
+    }
+    // A cut .mb fails the values it no longer holds in whole.
+    WriteFile(path, base.db);
+    for (const size_t size : {size_t{0}, size_t{4096}, size_t{4096 + 100}, size_t{2 * 4096 + 300}}) {
+      WriteFile(dir + "/poskozena.mb", base.mb.substr(0, size));
+      EXPECT_NE(Failure(path), "") << ".mb cut to " << size << (protect ? ", protected" : "");
+    }
   }
 }
 

@@ -1,6 +1,8 @@
 // libFuzzer target for the Paradox reader. The input is a table file,
 // optionally followed by "\n--mb--\n" and the bytes of its .mb file; both
-// are written to a scratch folder and the table is read to the end.
+// are written to a scratch folder and the table is read to the end. The
+// password of the protected seeds is given, so that their fuzzed copies are
+// decrypted and read too.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -24,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   else
     std::remove(blobs.c_str());
   try {
-    auto t = merivan::engine::OpenParadoxTable(table);
+    auto t = merivan::engine::OpenParadoxTable(table, {"123"});
     merivan::engine::ReadEveryValue(*t, 100000);
   } catch (const merivan::engine::EngineError&) {
     // A damaged table is reported, which is all we ask.

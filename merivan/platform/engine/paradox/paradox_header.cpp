@@ -1,6 +1,7 @@
 #include "merivan/platform/engine/paradox/paradox_header.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "merivan/platform/engine/common/engine_error.h"
@@ -13,6 +14,27 @@ namespace {
 
 constexpr uint32_t kPlainMarker = 0xFF00FF00u;  // encryption word 1 of every 4.x+ table
 constexpr size_t kBlockHeader = 6;
+
+std::string Hex32(uint32_t v) {
+  char text[11];
+  std::snprintf(text, sizeof text, "0x%08X", v);
+  return text;
+}
+
+// The stored value of the password: at 0x25 in 3.x tables; from 4.x on 0x25
+// holds a fixed mark and the value is at 0x5C. A word no table can hold is
+// damage, not a password that nobody could type.
+template <typename Damaged>
+uint32_t PasswordValueOf(const uint8_t* data, bool v4, Damaged damaged) {
+  const uint32_t word1 = Le32(data + 0x25);
+  if (v4 && word1 != kPlainMarker && word1 != 0)
+    damaged("the encryption mark at offset 0x25 reads " + Hex32(word1) + " instead of " + Hex32(kPlainMarker));
+  const uint32_t value = v4 && word1 == kPlainMarker ? Le32(data + 0x5C) : word1;
+  // A password's value has its upper half never 0.
+  if (value != 0 && (value >> 16) == 0)
+    damaged("the encryption word " + Hex32(value) + " is not the value of any password");
+  return value;
+}
 
 bool IsKnownCode(uint8_t code) {
   switch (code) {
@@ -61,10 +83,7 @@ PxHeader ParseHeader(const uint8_t* data, size_t available, uint64_t fileSize, c
   if (h.headerSize < descriptors || h.headerSize > fileSize || h.headerSize > available)
     damaged("the header size " + std::to_string(h.headerSize) + " does not fit the file");
 
-  const uint32_t word1 = Le32(data + 0x25);
-  h.encrypted = v4 ? (Le32(data + 0x5C) != 0 || (word1 != 0 && word1 != kPlainMarker)) : word1 != 0;
-  if (h.encrypted)
-    ThrowEngineError("The table is password-protected and no password was given.", path);
+  h.passwordValue = PasswordValueOf(data, v4, damaged);
   h.codePage = v4 ? static_cast<int>(Le16(data + 0x6A)) : 0;
 
   const uint32_t blockKb = data[0x05];

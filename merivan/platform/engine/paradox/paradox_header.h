@@ -46,7 +46,7 @@ struct PxHeader {
   uint32_t blocksInFile = 0;  // whole data blocks the file holds
   int version = 0;            // the version byte (3 = 3.0 ... 0x0C = 7.x)
   int codePage = 0;           // 0 for 3.x tables, which store none
-  bool encrypted = false;
+  uint32_t passwordValue = 0;  // the value of the table's password; 0 for a plain table
   std::vector<PxColumn> columns;
 };
 
@@ -55,8 +55,9 @@ constexpr size_t kMaxHeaderSize = 0xFFFF;
 
 // Parses and checks the header. `data` holds the file's first `available`
 // bytes (all of them or at least kMaxHeaderSize); `path` names the file in
-// messages. Fails with EngineError on anything a table cannot be; an
-// encrypted table is reported as such, not parsed further.
+// messages. Fails with EngineError on anything a table cannot be, an
+// encryption word that no password can give included. The header of a
+// protected table is plain: it parses like any other.
 PxHeader ParseHeader(const uint8_t* data, size_t available, uint64_t fileSize, const std::string& path);
 
 // Record bytes of a known type code, 0 when the descriptor's size gives it.

@@ -1,11 +1,13 @@
 // Tables written by the fixture writer read back through the reader: every
 // field type, every file version and block size, nulls, blobs in the record,
-// in shared small-value blocks and in blocks of their own.
+// in shared small-value blocks and in blocks of their own; plain and
+// protected by a password.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <tuple>
 
 #include "merivan/platform/engine/paradox/paradox_table.h"
 #include "merivan/platform/engine/paradox/paradox_test_util.h"
@@ -115,15 +117,16 @@ struct Geometry {
   int blockKb;
 };
 
-class ParadoxRoundTrip : public ::testing::TestWithParam<Geometry> {};
+class ParadoxRoundTrip : public ::testing::TestWithParam<std::tuple<Geometry, const char*>> {};
 
 TEST_P(ParadoxRoundTrip, EveryTypeReadsBackAsWritten) {
-  const Geometry g = GetParam();
+  const auto [g, password] = GetParam();
   const std::string path = ScratchDir() + "/vsechno.db";
   PxLayout layout;
   layout.version = g.version;
   layout.blockSizeKb = g.blockKb;
   layout.codePage = 1252;
+  layout.password = password;
   layout.fields = kAllTypes;
   std::vector<Row> rows;
   std::vector<std::vector<PxValue>> values;
@@ -133,7 +136,7 @@ TEST_P(ParadoxRoundTrip, EveryTypeReadsBackAsWritten) {
   }
   WriteParadoxTable(path, layout, values);
 
-  auto t = OpenParadoxTable(path);
+  auto t = OpenParadoxTable(path, {password});
   const std::vector<ColumnKind> types = {ColumnKind::kString, ColumnKind::kDate,   ColumnKind::kSmallint, ColumnKind::kInteger, ColumnKind::kCurrency, ColumnKind::kFloat,
                                          ColumnKind::kBoolean, ColumnKind::kMemo,  ColumnKind::kBlob,     ColumnKind::kFmtMemo, ColumnKind::kParadoxOle, ColumnKind::kGraphic,
                                          ColumnKind::kTime,   ColumnKind::kDateTime, ColumnKind::kAutoInc, ColumnKind::kBcd,     ColumnKind::kBytes};
@@ -155,12 +158,15 @@ TEST_P(ParadoxRoundTrip, EveryTypeReadsBackAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(VersionsAndBlockSizes, ParadoxRoundTrip,
-                         ::testing::Values(Geometry{3, 1}, Geometry{4, 2}, Geometry{5, 3}, Geometry{9, 4},
-                                           Geometry{0x0A, 2}, Geometry{0x0B, 8}, Geometry{0x0C, 16},
-                                           Geometry{0x0C, 32}, Geometry{0x0C, 1}),
+                         ::testing::Combine(::testing::Values(Geometry{3, 1}, Geometry{4, 2}, Geometry{5, 3},
+                                                              Geometry{9, 4}, Geometry{0x0A, 2}, Geometry{0x0B, 8},
+                                                              Geometry{0x0C, 16}, Geometry{0x0C, 32},
+                                                              Geometry{0x0C, 1}),
+                                            ::testing::Values("", "tajne")),
                          [](const auto& info) {
-                           return "v" + std::to_string(info.param.version) + "_" +
-                                  std::to_string(info.param.blockKb) + "k";
+                           const Geometry g = std::get<0>(info.param);
+                           return "v" + std::to_string(g.version) + "_" + std::to_string(g.blockKb) + "k" +
+                                  (*std::get<1>(info.param) ? "_protected" : "");
                          });
 
 PxLayout OneLong(int version = 0x0C) {
@@ -181,15 +187,21 @@ TEST(ParadoxReader, FollowsTheBlockChainNotTheFileOrder) {
     const char* name;
     int records, perBlock;
     bool reverse;
-  } cases[] = {{"reversed", 100, 7, true}, {"one per block", 20, 1, true}, {"full blocks", 1000, 0, false}};
+    const char* password;
+  } cases[] = {{"reversed", 100, 7, true, ""},
+               {"one per block", 20, 1, true, ""},
+               {"full blocks", 1000, 0, false, ""},
+               {"reversed, protected", 1000, 3, true, "Heslo123"},
+               {"full blocks, protected", 1000, 0, false, "Heslo123"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = ScratchDir() + "/chain.db";
     PxLayout l = OneLong();
     l.recordsPerBlock = c.perBlock;
     l.reverseBlocks = c.reverse;
+    l.password = c.password;
     WriteParadoxTable(path, l, Counting(c.records));
-    auto t = OpenParadoxTable(path);
+    auto t = OpenParadoxTable(path, {c.password});
     const auto rows = ReadAll(*t);
     ASSERT_EQ(rows.size(), static_cast<size_t>(c.records));
     for (int i = 0; i < c.records; ++i) ASSERT_EQ(rows[i][0], std::to_string(i + 1));

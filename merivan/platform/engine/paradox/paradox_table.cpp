@@ -1,5 +1,7 @@
 #include "merivan/platform/engine/paradox/paradox_table.h"
 
+#include <string.h>  // explicit_bzero
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -11,6 +13,7 @@
 #include "merivan/platform/engine/paradox/blob_file.h"
 #include "merivan/platform/engine/paradox/block_window.h"
 #include "merivan/platform/engine/paradox/field_decode.h"
+#include "merivan/platform/engine/paradox/paradox_crypt.h"
 #include "merivan/platform/engine/paradox/paradox_header.h"
 #include "merivan/platform/locale/codepage.h"
 
@@ -25,7 +28,7 @@ constexpr uint32_t kBlobRef = 10;  // u32 offset, u32 length, u16 modification n
 
 class ParadoxTable final : public TableDriver {
  public:
-  explicit ParadoxTable(const std::string& path);
+  ParadoxTable(const std::string& path, const Passwords& passwords);
 
   const std::vector<FieldDescriptor>& Fields() const override { return fields_; }
   int32_t RecordCount() const override { return static_cast<int32_t>(header_.recordCount); }
@@ -52,6 +55,7 @@ class ParadoxTable final : public TableDriver {
 
   ReadOnlyFile file_;
   PxHeader header_;
+  std::optional<TableCipher> cipher_;  // a protected table's keys
   std::vector<FieldDescriptor> fields_;
   std::vector<size_t> columnOf_;  // field index -> header column
   platform::ByteMap map_;
@@ -78,14 +82,55 @@ PxHeader ReadHeader(const ReadOnlyFile& file) {
   return ParseHeader(bytes.data(), got, file.Size(), file.Path());
 }
 
-ParadoxTable::ParadoxTable(const std::string& path)
+// Whether the first data block reads as a plain block of this table: then
+// the words that mark the table protected are damage, as the blocks of a
+// protected table read as noise.
+bool FirstBlockIsPlain(const ReadOnlyFile& file, const PxHeader& h) {
+  if (h.recordCount == 0 || h.firstBlock < 1 || h.firstBlock > h.blocksInFile) return false;
+  uint8_t head[6];
+  if (file.ReadAt(h.headerSize + uint64_t{h.firstBlock - 1} * h.blockSize, sizeof head, head) != sizeof head)
+    return false;
+  const uint32_t next = Le16(head), previous = Le16(head + 2);
+  const int16_t addDataSize = static_cast<int16_t>(Le16(head + 4));
+  return next <= h.blocksInFile && next != h.firstBlock && previous == 0 && addDataSize >= 0 &&
+         addDataSize % h.recordSize == 0 && 6 + uint64_t(addDataSize) + h.recordSize <= h.blockSize;
+}
+
+// A password in the table's code page, overwritten once checked.
+struct PasswordBytes {
+  std::string bytes;
+  ~PasswordBytes() { explicit_bzero(bytes.data(), bytes.size()); }
+};
+
+// The keys of a protected table, made from the first of `passwords` whose
+// value is the one the header stores (all 32 bits): the data could be
+// decrypted from the header alone, so the check is ours to make. nullopt for
+// a plain table.
+std::optional<TableCipher> Unlock(const ReadOnlyFile& file, const PxHeader& h, const Passwords& passwords) {
+  if (h.passwordValue == 0) return std::nullopt;
+  if (FirstBlockIsPlain(file, h))
+    ThrowEngineError("Damaged Paradox table: the header marks it password-protected, but its data blocks are "
+                     "not encrypted.",
+                     file.Path());
+  // Typed text is UTF-8; the password is the bytes the table's text is in
+  // (3.x tables name no code page: theirs is the user's OEM one).
+  const int codePage = h.codePage != 0 ? h.codePage : platform::OemCodePage();
+  for (const std::string_view typed : passwords) {
+    const PasswordBytes password{platform::Utf8ToCodePage(typed, codePage)};
+    if (PasswordValue(password.bytes) == h.passwordValue) return std::make_optional<TableCipher>(password.bytes);
+  }
+  ThrowPasswordFailure(passwords.empty(), file.Path());
+}
+
+ParadoxTable::ParadoxTable(const std::string& path, const Passwords& passwords)
     : file_(path),
       header_(ReadHeader(file_)),
+      cipher_(Unlock(file_, header_, passwords)),
       // 3.x tables name no code page: they get the OEM conversion.
       map_(TableToAnsiMap(header_.codePage, platform::AnsiCodePage())),
       keepsAscii_(KeepsAscii(map_)),
-      window_(file_, header_.headerSize, header_.blockSize, header_.blocksInFile),
-      blobs_(path),
+      window_(file_, header_.headerSize, header_.blockSize, header_.blocksInFile, cipher_ ? &*cipher_ : nullptr),
+      blobs_(path, cipher_ ? &*cipher_ : nullptr),
       visited_(size_t{header_.blocksInFile} + 1, false),
       nextBlock_(header_.firstBlock) {
   for (size_t i = 0; i < header_.columns.size(); ++i) {
@@ -199,8 +244,8 @@ uint32_t ParadoxTable::ReadBlob(size_t index, uint32_t offset, uint32_t count, u
 
 }  // namespace
 
-std::unique_ptr<TableDriver> OpenParadoxTable(const std::string& path) {
-  return std::make_unique<ParadoxTable>(path);
+std::unique_ptr<TableDriver> OpenParadoxTable(const std::string& path, const Passwords& passwords) {
+  return std::make_unique<ParadoxTable>(path, passwords);
 }
 
 }  // namespace merivan::engine
