@@ -29,12 +29,14 @@ function(folder_library name)
   endif()
 endfunction()
 
-# Paths that tests need: the sources, the shared table corpus, the build folder.
+# Paths that tests need: the sources, the shared table corpus, the build folder
+# (and its locales, built with the test).
 function(merivan_test_definitions target)
   target_compile_definitions(${target} PRIVATE
     MERIVAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     MERIVAN_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared"
     MERIVAN_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  add_dependencies(${target} merivan_locales)
 endfunction()
 
 # Adds every immediate subfolder of the current folder that has a CMakeLists.txt.

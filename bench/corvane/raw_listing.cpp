@@ -3,36 +3,50 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include "corvane/enumeration.h"
-#include "corvane/odbc_environment.h"
+#include <cstring>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+#include "corvane/odbc.h"
 
 namespace corvane_bench {
 namespace {
 
 using corvane::EnumerationEntry;
 using corvane::fetchNext;
-using corvane::OdbcEnvironment;
 
-bool findDriver(const char* name) {
-  OdbcEnvironment odbc;
-  if (!odbc.allocated()) return false;
+// An environment handle without a JVM to raise its failures to.
+using Environment = std::unique_ptr<std::remove_pointer_t<SQLHENV>, decltype(&SQLFreeEnv)>;
+
+Environment allocate() {
+  SQLHENV handle = SQL_NULL_HENV;
+  const bool allocated = corvane::succeeded(SQLAllocEnv(&handle));
+  return Environment(allocated ? handle : SQL_NULL_HENV, &SQLFreeEnv);
+}
+
+std::vector<EnumerationEntry> fetchAll(corvane::EnumerationCall call) {
+  std::vector<EnumerationEntry> entries;
+  const Environment odbc = allocate();
+  if (!odbc) return entries;
   EnumerationEntry entry;
-  bool found = false;
-  while (!found && fetchNext(&SQLDrivers, odbc.handle(), entry)) found = corvane::sameName(entry.first, name);
-  return found;
+  while (fetchNext(call, odbc.get(), entry)) entries.push_back(entry);
+  return entries;
 }
 
 }  // namespace
 
 int rawListDataSources() {
-  OdbcEnvironment odbc;
-  if (!odbc.allocated()) return -1;
-  EnumerationEntry entry;
-  int count = 0;
-  while (fetchNext(&SQLDataSources, odbc.handle(), entry)) ++count;
+  const std::vector<EnumerationEntry> dataSources = fetchAll(&SQLDataSources);
+  const std::vector<EnumerationEntry> drivers = fetchAll(&SQLDrivers);
   int withDriver = 0;
-  for (int index = 0; index < count && fetchNext(&SQLDataSources, odbc.handle(), entry); ++index) {
-    if (findDriver(entry.second)) ++withDriver;
+  for (const EnumerationEntry& dataSource : dataSources) {
+    for (const EnumerationEntry& driver : drivers) {
+      if (std::strcmp(driver.first, dataSource.second) == 0) {
+        ++withDriver;
+        break;
+      }
+    }
   }
   return withDriver;
 }
