@@ -2,9 +2,8 @@
 # Builds the libFuzzer targets with clang (ASan + UBSan + libFuzzer) in their
 # own build folder and runs each one for a short while (FUZZ_SECONDS, 60 by
 # default). A crash, leak or sanitizer report fails the script; the input
-# that caused it is left in the run folder. The seeds are the bundled samples,
-# the dBASE tables that make-dbase-seeds writes (damaged memo pointers among
-# them) and, when ../shared is beside the tree, its tables.
+# that caused it is left in the run folder. The seeds are the bundled samples
+# and, when ../shared is beside the tree, its tables.
 #   scripts/fuzz.sh [--dry-run] [target...]   (default: every target listed below)
 # --dry-run prints each target with its seed folders and builds nothing.
 set -euo pipefail
@@ -36,18 +35,32 @@ seeds_paradox() {
   echo "$out"
 }
 
-# Written by make-dbase-seeds once the build folder is configured.
-dbase_seeds="$build/seeds/dbase"
+# Seeds for the dBASE reader: tables with memo files (damaged memo pointers
+# among them) written by make-dbase-seeds, and the shared tables when present.
+seeds_dbase() {
+  local out="$build/seeds/dbase"
+  if ! $dry_run; then
+    mkdir -p "$out"
+    cmake --build "$build" --target make-dbase-seeds >/dev/null
+    "$(find "$build" -type f -name make-dbase-seeds -perm -u+x -print -quit)" "$out"
+  fi
+  echo "$out"
+  if [[ -d $shared/tables/dbase ]]; then
+    echo "$shared/tables/dbase"
+  fi
+}
+
+if ! $dry_run; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMERIVAN_FUZZ=ON -DMERIVAN_SANITIZE=ON \
+    -DMERIVAN_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+fi
+[[ -d $shared/tables ]] || echo "fuzz.sh: no ../shared/tables beside the tree: seeds from the project's own tables only"
 
 # Each target's seed folders, separated by blanks.
 declare -A seeds
 seeds[paradox_fuzz]="$(seeds_paradox)"
-seeds[dbase_fuzz]="$dbase_seeds"
-if [[ -d $shared/tables/dbase ]]; then
-  seeds[dbase_fuzz]+=" $shared/tables/dbase"
-elif [[ ! -d $shared/tables ]]; then
-  echo "fuzz.sh: no ../shared/tables beside the tree: seeds from samples/ and make-dbase-seeds only"
-fi
+seeds[dbase_fuzz]="$(seeds_dbase | tr '
+' ' ')"
 
 targets=("$@")
 ((${#targets[@]})) || targets=("${!seeds[@]}")
@@ -65,12 +78,7 @@ if $dry_run; then
   exit 0
 fi
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMERIVAN_FUZZ=ON -DMERIVAN_SANITIZE=ON \
-  -DMERIVAN_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j"$(nproc)" --target "${targets[@]}" make-dbase-seeds
-rm -rf "$dbase_seeds"
-mkdir -p "$dbase_seeds"
-"$(find "$build" -type f -name make-dbase-seeds -perm -u+x -print -quit)" "$dbase_seeds"
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 for target in "${targets[@]}"; do
   exe="$(find "$build" -type f -name "$target" -perm -u+x -print -quit)"
