@@ -22,19 +22,9 @@ struct NumberCase {
 };
 
 double ReadBack(ColumnKind type, const uint8_t* area) {
-  if (type == ColumnKind::kSmallint) {
-    int16_t v;
-    std::memcpy(&v, area, 2);
-    return v;
-  }
-  if (type == ColumnKind::kInteger) {
-    int32_t v;
-    std::memcpy(&v, area, 4);
-    return v;
-  }
-  double v;
-  std::memcpy(&v, area, 8);
-  return v;
+  if (type == ColumnKind::kSmallint) return LoadInt16(area);
+  if (type == ColumnKind::kInteger) return LoadInt32(area);
+  return LoadDouble(area);
 }
 
 TEST(StoreNumberText, StoresWhatTheFieldCanHoldAndRefusesTheRest) {

@@ -23,9 +23,9 @@ inline std::string ValueText(TableDriver& t, size_t i) {
   }
   std::vector<uint8_t> area(DataAreaSize(f.type, f.size) + 8, 0xEE);
   if (!t.ReadField(i, area.data())) return "<null>";
-  auto i16 = [&] { int16_t v; std::memcpy(&v, area.data(), 2); return static_cast<long long>(v); };
-  auto i32 = [&] { int32_t v; std::memcpy(&v, area.data(), 4); return static_cast<long long>(v); };
-  auto dbl = [&] { double v; std::memcpy(&v, area.data(), 8); return v; };
+  auto i16 = [&] { return static_cast<long long>(LoadInt16(area.data())); };
+  auto i32 = [&] { return static_cast<long long>(LoadInt32(area.data())); };
+  auto dbl = [&] { return LoadDouble(area.data()); };
   char buf[64];
   switch (f.type) {
     case ColumnKind::kString: return std::string(reinterpret_cast<const char*>(area.data()));
@@ -34,9 +34,7 @@ inline std::string ValueText(TableDriver& t, size_t i) {
     case ColumnKind::kInteger: case ColumnKind::kAutoInc: case ColumnKind::kDate: case ColumnKind::kTime: return std::to_string(i32());
     case ColumnKind::kFloat: case ColumnKind::kCurrency: case ColumnKind::kDateTime: std::snprintf(buf, sizeof buf, "%.15g", dbl()); return buf;
     case ColumnKind::kVarBytes: {
-      uint16_t n;
-      std::memcpy(&n, area.data(), 2);
-      return std::string(reinterpret_cast<const char*>(area.data() + 2), n);
+      return std::string(reinterpret_cast<const char*>(area.data() + 2), LoadUint16(area.data()));
     }
     default: return std::string(reinterpret_cast<const char*>(area.data()), DataAreaSize(f.type, f.size));
   }

@@ -52,22 +52,13 @@ inline std::string Render(TableDriver& t, size_t i) {
   switch (f.type) {
     case ColumnKind::kString:
       return std::string(reinterpret_cast<const char*>(area.data()));
-    case ColumnKind::kSmallint: case ColumnKind::kBoolean: {
-      int16_t v;
-      std::memcpy(&v, area.data(), 2);
-      return std::to_string(v);
-    }
-    case ColumnKind::kInteger: case ColumnKind::kAutoInc: case ColumnKind::kDate: case ColumnKind::kTime: {
-      int32_t v;
-      std::memcpy(&v, area.data(), 4);
-      return std::to_string(v);
-    }
-    case ColumnKind::kFloat: case ColumnKind::kCurrency: case ColumnKind::kDateTime: {
-      double v;
-      std::memcpy(&v, area.data(), 8);
-      std::snprintf(buf, sizeof buf, "%.17g", v);
+    case ColumnKind::kSmallint: case ColumnKind::kBoolean:
+      return std::to_string(LoadInt16(area.data()));
+    case ColumnKind::kInteger: case ColumnKind::kAutoInc: case ColumnKind::kDate: case ColumnKind::kTime:
+      return std::to_string(LoadInt32(area.data()));
+    case ColumnKind::kFloat: case ColumnKind::kCurrency: case ColumnKind::kDateTime:
+      std::snprintf(buf, sizeof buf, "%.17g", LoadDouble(area.data()));
       return buf;
-    }
     default: {
       std::string hex;
       for (size_t k = 0; k < DataAreaSize(f.type, f.size); ++k) {
