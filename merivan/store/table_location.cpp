@@ -4,9 +4,11 @@
 
 #include "merivan/exceptions.h"
 #include "merivan/platform/engine/dbase/dbase_table.h"
+#include "merivan/platform/engine/odbc/odbc_table.h"
 #include "merivan/platform/engine/paradox/paradox_table.h"
 #include "merivan/platform/engine/text/text_table.h"
 #include "merivan/platform/files/find_file.h"
+#include "merivan/platform/locale/codepage.h"
 #include "merivan/store/unique_names.h"
 
 namespace merivan {
@@ -43,11 +45,7 @@ bool IsDirectoryName(const std::string& databaseName) {
 }
 
 std::string LocateTableFile(const std::string& databaseName, const std::string& tableName) {
-  if (!IsDirectoryName(databaseName)) {
-    throw EDBEngineError("Unknown database alias: " + databaseName +
-                         "\r\nDatabase aliases are not available; give the database as a directory path, "
-                         "for example ./" + databaseName);
-  }
+  if (!IsDirectoryName(databaseName)) throw EDBEngineError("A database alias names no table file: " + databaseName);
   // A table name with a directory part is looked up there: an absolute one
   // on its own, a relative one inside the database directory.
   const std::string database = databaseName.empty() ? "." : databaseName;
@@ -68,6 +66,13 @@ std::string LocateTableFile(const std::string& databaseName, const std::string& 
 }
 
 std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName) {
+  // An alias is an ODBC data source; its driver knows its tables, so the
+  // extension picks none.
+  if (!IsDirectoryName(databaseName)) {
+    const int ansi = platform::AnsiCodePage();
+    return engine::odbc::OpenOdbcTable(platform::TextToUtf8(databaseName, ansi), platform::TextToUtf8(tableName, ansi),
+                                       std::nullopt);
+  }
   const std::string path = LocateTableFile(databaseName, tableName);
   switch (DriverForTableName(tableName)) {
     case TableDriverKind::kDbase: return engine::OpenDbaseTable(path);

@@ -17,11 +17,13 @@ TableDriverKind DriverForTableName(const std::string& tableName);
 bool IsDirectoryName(const std::string& databaseName);
 
 // The table file for the two names, found ignoring case. Fails with
-// EDBEngineError for an alias, a missing directory or a missing table file.
+// EDBEngineError for an alias (it has no file), a missing directory or a
+// missing table file.
 // A Paradox table name without extension means the ".DB" file.
 std::string LocateTableFile(const std::string& databaseName, const std::string& tableName);
 
-// Opens the located file with its driver.
+// Opens the located file with its driver, or for an alias the table of the
+// ODBC data source of that name.
 std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName);
 
 }  // namespace merivan
