@@ -74,8 +74,12 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
                  const std::string& fieldList) {
   if (Main == nullptr) throw EInvalidOperation("ExportTable needs the main window");
   TApplication& app = Main->Application();
+  platform::WindowSystem& windows = app.WindowSystem();
   int64_t records = 0;
   TOutputFile out(outputPath);
+  // A progress line on the terminal would land among the lines of an output
+  // file that is that terminal.
+  const bool showProgress = !out.IsTerminal();
   bool openedHere = false;
   std::exception_ptr failure;
   try {
@@ -101,12 +105,14 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
       table.Next();
       ++records;
       SetStatus(app, records);
+      if (showProgress) windows.ShowProgress(records, Main->progres.MaxValue(), table.TableName());
     }
   } catch (...) {
     failure = std::current_exception();
   }
   // Clean-up, table then file, whatever happened. The first failure is the
   // one that goes on: a clean-up step failing after it never replaces it.
+  windows.EndProgress();
   try {
     if (openedHere) table.SetActive(false);
   } catch (...) {

@@ -84,6 +84,8 @@ void TOutputFile::Write(std::string_view bytes) {
   }
 }
 
+bool TOutputFile::IsTerminal() const { return fd_ >= 0 && isatty(fd_) == 1; }
+
 void TOutputFile::Flush() {
   size_t done = 0;
   while (done < used_) {

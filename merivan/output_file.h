@@ -31,6 +31,9 @@ class TOutputFile {
     buffer_[used_++] = c;
   }
 
+  // Whether the file is a terminal (a device such as /dev/tty given as the path).
+  bool IsTerminal() const;
+
   // Writes out the buffer and closes; EInOutError when either fails.
   void Close();
 

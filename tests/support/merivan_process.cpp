@@ -23,10 +23,10 @@ std::vector<std::string> ChildEnvironment(const std::string& locale) {
 
 }  // namespace
 
-RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale) {
+RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale, const std::string& stderrPath) {
   std::vector<std::string> argv = {MERIVAN_EXE};
   argv.insert(argv.end(), args.begin(), args.end());
-  testing::ChildProcess child(argv, ChildEnvironment(locale));
+  testing::ChildProcess child(argv, ChildEnvironment(locale), stderrPath);
   if (!child.Started()) throw std::runtime_error("cannot start " + argv[0]);
   child.CloseStdin();
   const auto started = std::chrono::steady_clock::now();

@@ -15,7 +15,10 @@ struct RunResult {
   std::string out;      // what it wrote on stdout
 };
 
-RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale = "cs_CZ.UTF-8");
+// `stderrPath`: a file (a terminal, say) for stderr instead of the pipe
+// that fills RunResult::err.
+RunResult RunMerivan(const std::vector<std::string>& args, const std::string& locale = "cs_CZ.UTF-8",
+                     const std::string& stderrPath = "");
 
 using testing::ReadFile;
 using testing::TempDir;

@@ -27,6 +27,7 @@ void HeadlessWindowSystem::RunMessageLoop() {
 }
 
 void HeadlessWindowSystem::ShowErrorBox(const std::string& utf8Text) {
+  progress_.Clear();
   const std::string text = Utf8ToTerminal(utf8Text) + "\n";
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
