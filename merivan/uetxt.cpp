@@ -29,6 +29,7 @@ TMain::TMain(TApplication& application) : Timer1(application.WindowSystem()), ap
   Main = this;
   progres.SetPainter([this](int percent) { application_.WindowSystem().PaintGauge(percent); });
   ADR.Name = "ADR";
+  ADR.SetLoginPrompts(&application.WindowSystem());
   ADR.SetTableName("Adresati.db");
   Timer1.Interval = kTimerInterval;
   Timer1.OnTimer = [this] { FormShow(); };

@@ -65,13 +65,21 @@ std::string LocateTableFile(const std::string& databaseName, const std::string& 
   return *found;
 }
 
-std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName) {
+std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName,
+                                                     platform::WindowSystem* loginPrompts) {
   // An alias is an ODBC data source; its driver knows its tables, so the
   // extension picks none.
   if (!IsDirectoryName(databaseName)) {
     const int ansi = platform::AnsiCodePage();
-    return engine::odbc::OpenOdbcTable(platform::TextToUtf8(databaseName, ansi), platform::TextToUtf8(tableName, ansi),
-                                       std::nullopt);
+    const std::string dataSource = platform::TextToUtf8(databaseName, ansi);
+    std::optional<engine::odbc::Login> login;
+    const auto user = engine::odbc::UserToAskFor(dataSource);
+    if (user && loginPrompts && loginPrompts->CanAsk()) {
+      auto answer = loginPrompts->AskLogin(dataSource, *user);
+      if (!answer) throw EDatabaseError("Cannot connect to database '" + databaseName + "'");
+      login.emplace(engine::odbc::Login{std::move(answer->user), std::move(answer->password)});
+    }
+    return engine::odbc::OpenOdbcTable(dataSource, platform::TextToUtf8(tableName, ansi), login);
   }
   const std::string path = LocateTableFile(databaseName, tableName);
   switch (DriverForTableName(tableName)) {

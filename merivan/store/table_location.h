@@ -5,6 +5,7 @@
 #include <string>
 
 #include "merivan/platform/engine/table_driver.h"
+#include "merivan/platform/window/window_system.h"
 
 namespace merivan {
 
@@ -23,7 +24,11 @@ bool IsDirectoryName(const std::string& databaseName);
 std::string LocateTableFile(const std::string& databaseName, const std::string& tableName);
 
 // Opens the located file with its driver, or for an alias the table of the
-// ODBC data source of that name.
-std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName);
+// ODBC data source of that name. A data source whose section names a user
+// and no password gets its login asked through `loginPrompts` first (when
+// it can ask; otherwise, or without prompts, the database decides); a
+// cancelled login fails with EDatabaseError "Cannot connect to database 'NAME'".
+std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName,
+                                                     platform::WindowSystem* loginPrompts = nullptr);
 
 }  // namespace merivan

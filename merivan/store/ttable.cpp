@@ -27,7 +27,10 @@ bool ValidSize(TFieldType type, int size) {
 
 }  // namespace
 
-TTable::TTable() : opener_(OpenTableDriver) {}
+TTable::TTable()
+    : opener_([this](const std::string& databaseName, const std::string& tableName) {
+        return OpenTableDriver(databaseName, tableName, loginPrompts_);
+      }) {}
 
 TTable::~TTable() = default;
 

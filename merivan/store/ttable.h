@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "merivan/platform/engine/table_driver.h"
+#include "merivan/platform/window/window_system.h"
 #include "merivan/store/field_defs.h"
 #include "merivan/store/table_filter.h"
 #include "merivan/store/tfield.h"
@@ -58,6 +59,8 @@ class TTable {
   TField* FindField(const std::string& name);
 
   void SetDriverOpener(DriverOpener opener) { opener_ = std::move(opener); }
+  // Where the default opener asks for database logins; none: never asked.
+  void SetLoginPrompts(platform::WindowSystem* prompts) { loginPrompts_ = prompts; }
 
   // For the fields: the open driver and the scratch area of the value texts.
   engine::TableDriver& Driver() { return *driver_; }
@@ -73,6 +76,7 @@ class TTable {
   std::string filter_;
   bool filtered_ = false;
   DriverOpener opener_;
+  platform::WindowSystem* loginPrompts_ = nullptr;
   std::unique_ptr<engine::TableDriver> driver_;
   TFieldDefs fieldDefs_;
   std::vector<size_t> driverIndex_;

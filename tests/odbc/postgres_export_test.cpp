@@ -9,7 +9,9 @@
 #include "merivan/platform/locale/codepage.h"
 #include "tests/odbc/odbc_setup.h"
 #include "tests/odbc/pg_server.h"
+#include "tests/support/child_process.h"
 #include "tests/support/merivan_process.h"
+#include "tests/support/pseudo_terminal.h"
 #include "tests/x11/silent_server.h"
 
 namespace merivan::odbctest {
@@ -129,6 +131,85 @@ TEST_F(PostgresAliasTest, WrongPassword) {
                        "\" failed: FATAL:  password authentication failed for user \"merivan\"\r\nData source: spatne\n");
   EXPECT_EQ(r.err.find("nesprávné"), std::string::npos);
   EXPECT_EQ(ReadFile(out_), "");
+}
+
+// A data source that names a user and no password: merivan asks on its
+// terminal (echo off for the password) and connects with the answer.
+class PostgresLoginTest : public PostgresAliasTest {
+ protected:
+  void SetUp() override {
+    PostgresAliasTest::SetUp();
+    if (IsSkipped()) return;
+    odbc_.AddDataSource("prihlaseni", {std::string("Driver=") + kPostgresDriver,
+                                       "Servername=" + server_->SocketDir(), "Port=" + std::to_string(server_->Port()),
+                                       "Database=adresy", "UserName=merivan", "BoolsAsChar=0"});
+  }
+
+  // merivan on `terminal` (none: a session of its own without one).
+  std::unique_ptr<testing::ChildProcess> Start(const std::string& terminal) {
+    auto child = std::make_unique<testing::ChildProcess>(
+        std::vector<std::string>{MERIVAN_EXE, "prihlaseni", "adresati", out_},
+        std::vector<std::string>{"DISPLAY", "LC_*", "LANG=cs_CZ.UTF-8", "LC_ALL=cs_CZ.UTF-8"}, "",
+        testing::ChildSession{true, terminal});
+    EXPECT_TRUE(child->Started());
+    return child;
+  }
+};
+
+TEST_F(PostgresLoginTest, AskedOnTheTerminal) {
+  using namespace std::chrono_literals;
+  const std::string table = Ansi("jmeno;aktivni\r\n\"Veřejný\";True\r\n\"Skrytý\";False\r\n");
+  const std::string cancelled = kPrefix + "adresati" + kMiddle + "Cannot connect to database 'prihlaseni'";
+  const std::string refused = "password authentication failed for user";
+  const struct {
+    const char* what;
+    std::string user;      // typed at the user question
+    std::string password;  // typed at the password question
+    int status;
+    std::string err;  // stderr holds this
+  } cases[] = {
+      {"offered user", "\n", kPassword + "\n", 0, ""},
+      {"other user", "postgres\n", std::string(PgServer::kSuperPassword) + "\n", 0, ""},
+      {"wrong password", "\n", "spatne\n", 255, refused},
+      {"Ctrl-C", "\n", "\x03", 255, cancelled},
+      {"end of input", "\x04", "", 255, cancelled},
+  };
+  for (const auto& c : cases) {
+    testing::PseudoTerminal terminal;
+    ASSERT_TRUE(terminal.Open());
+    std::remove(out_.c_str());
+    auto child = Start(terminal.Device());
+    ASSERT_TRUE(terminal.WaitFor("User name for database prihlaseni [merivan]: ", 20s)) << terminal.Output();
+    terminal.Type(c.user);
+    if (!c.password.empty()) {
+      ASSERT_TRUE(terminal.WaitFor("Password for database prihlaseni: ", 20s)) << c.what << terminal.Output();
+      const auto settings = terminal.Settings();
+      EXPECT_TRUE(settings && !(settings->c_lflag & ECHO)) << c.what << ": echo on for the password";
+      terminal.Type(c.password);
+    }
+    // The terminal is its stderr too: the report shows there.
+    const std::string report = c.status == 0 ? "" : c.err;
+    if (!report.empty()) {
+      EXPECT_TRUE(terminal.WaitFor(report, 60s)) << c.what << ": " << terminal.Output();
+    }
+    EXPECT_EQ(child->Wait(60s), c.status) << c.what << ": " << terminal.Output();
+    EXPECT_EQ(ReadFile(out_), c.status == 0 ? table : "") << c.what;
+    const std::string typed = c.password.substr(0, c.password.find_first_of("\n\x03"));
+    if (!typed.empty()) {
+      EXPECT_EQ(terminal.Output().find(typed), std::string::npos) << c.what << ": password shown";
+    }
+  }
+}
+
+// Nobody to ask: the login goes to the database without a password, and
+// the server's refusal is the message.
+TEST_F(PostgresLoginTest, NoTerminal) {
+  using namespace std::chrono_literals;
+  auto child = Start("");
+  const testing::ChildOutput output = child->ReadToEnd(60s);
+  EXPECT_EQ(child->Wait(10s), 255);
+  EXPECT_NE(output.err.find("fe_sendauth: no password supplied\r\nData source: prihlaseni"), std::string::npos)
+      << output.err;
 }
 
 // A server that accepts the connection and never answers fails once the

@@ -37,7 +37,8 @@ Connection::~Connection() {
   if (connected_) SQLDisconnect(handle_);
 }
 
-void Connection::Connect(const std::string& connectionString) {
+void Connection::Connect(std::string_view connectionString) {
+  // Reserved to its final size, so no copy of the password is left behind.
   std::u16string wide = platform::Utf8ToUtf16(connectionString);
   SQLWCHAR out[1024];
   SQLSMALLINT outLength = 0;

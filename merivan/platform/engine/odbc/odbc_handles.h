@@ -4,6 +4,7 @@
 #include <sql.h>
 
 #include <string>
+#include <string_view>
 
 namespace merivan::engine::odbc {
 
@@ -35,7 +36,7 @@ class Connection : public Handle {
   ~Connection();
   // SQLDriverConnect with `connectionString` (UTF-8), without a driver prompt.
   // Throws the driver's diagnostics on failure.
-  void Connect(const std::string& connectionString);
+  void Connect(std::string_view connectionString);
 
  private:
   std::string dataSource_;

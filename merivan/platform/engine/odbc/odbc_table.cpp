@@ -26,24 +26,41 @@ constexpr SQLULEN kMaxBlockRows = 1024;
 // Pieces in which whole values (memos, blobs) are read.
 constexpr SQLLEN kPieceBytes = 64 * 1024;
 
-void Wipe(std::string& s) {
-  for (char& c : s) reinterpret_cast<volatile char&>(c) = 0;
-}
-
 std::string Ansi(const std::string& utf8) { return platform::Utf8ToCodePage(utf8, platform::AnsiCodePage()); }
 
 [[noreturn]] void UnknownAlias(const std::string& dataSource) {
   ThrowOdbcError("Unknown database alias: " + Ansi(dataSource));
 }
 
-// A connection-string value in braces, so ";" and "=" inside it stay its own.
-std::string Braced(const std::string& value) {
-  std::string out = "{";
-  for (char c : value) {
-    out += c;
-    if (c == '}') out += '}';
+// Appends a connection-string value: as it is when it can stand so, else in
+// braces (a closing brace inside doubled), so that ";" inside it stays its
+// own. Drivers differ in taking braces off (psqlodbc does for PWD, not for
+// UID), so only the values that need them get them.
+void AppendValue(std::string_view value, platform::SecretText& out) {
+  const bool plain = value.find_first_of(";{}") == std::string_view::npos &&
+                     (value.empty() || (value.front() != ' ' && value.back() != ' '));
+  if (plain) {
+    out.Append(value);
+    return;
   }
-  return out + "}";
+  out.Append("{");
+  for (size_t i = 0; i < value.size(); ++i) {
+    out.Append(value.substr(i, 1));
+    if (value[i] == '}') out.Append("}");
+  }
+  out.Append("}");
+}
+
+DataSourceProfile ProfileOf(const std::string& dataSource) {
+  if (!IsDataSourceName(dataSource)) UnknownAlias(dataSource);
+  auto profile = DataSourceProfile::Read(dataSource);
+  if (!profile) UnknownAlias(dataSource);
+  const auto driver = profile->Value("Driver");
+  if (!driver || driver->empty()) {
+    ThrowOdbcError("The data source names no ODBC driver: its odbc.ini section has no Driver line" +
+                   DataSourceLine(dataSource));
+  }
+  return *profile;
 }
 
 std::u16string Wide(const std::string& utf8) { return platform::Utf8ToUtf16(utf8); }
@@ -166,15 +183,16 @@ void OdbcTable::Connect(const std::optional<Login>& login) {
   SQLSetConnectAttr(connection_.get(), SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
   SQLSetConnectAttr(connection_.get(), SQL_ATTR_CONNECTION_TIMEOUT, reinterpret_cast<SQLPOINTER>(kQueryTimeoutSeconds),
                     0);
-  std::string text = "DSN=" + dataSource_ + ";";
-  if (login) text += "UID=" + Braced(login->user) + ";PWD=" + Braced(login->password) + ";";
-  try {
-    connection_.Connect(text);
-  } catch (...) {
-    Wipe(text);
-    throw;
+  // The password goes into this string only, which wipes itself.
+  platform::SecretText text("DSN=" + dataSource_ + ";");
+  if (login) {
+    text.Append("UID=");
+    AppendValue(login->user, text);
+    text.Append(";PWD=");
+    AppendValue(login->password.View(), text);
+    text.Append(";");
   }
-  Wipe(text);
+  connection_.Connect(text.View());
 }
 
 TableEntry OdbcTable::FindTable(const std::string& tableName) {
@@ -358,22 +376,20 @@ uint32_t OdbcTable::ReadBlob(size_t index, uint32_t offset, uint32_t count, uint
 
 }  // namespace
 
-Login::~Login() { Wipe(password); }
-
 bool IsDataSourceName(const std::string& name) {
   return !name.empty() && name.find_first_of(";{}=[]") == std::string::npos;
 }
 
 std::unique_ptr<TableDriver> OpenOdbcTable(const std::string& dataSource, const std::string& tableName,
                                            const std::optional<Login>& login) {
-  if (!IsDataSourceName(dataSource)) UnknownAlias(dataSource);
-  const auto profile = DataSourceProfile::Read(dataSource);
-  if (!profile) UnknownAlias(dataSource);
-  if (!profile->Value("Driver") || profile->Value("Driver")->empty()) {
-    ThrowOdbcError("The data source names no ODBC driver: its odbc.ini section has no Driver line" +
-                   DataSourceLine(dataSource));
-  }
+  ProfileOf(dataSource);
   return std::make_unique<OdbcTable>(dataSource, tableName, login);
+}
+
+std::optional<std::string> UserToAskFor(const std::string& dataSource) {
+  const DataSourceProfile profile = ProfileOf(dataSource);
+  if (profile.HasPassword()) return std::nullopt;
+  return profile.UserName();
 }
 
 }  // namespace merivan::engine::odbc

@@ -5,20 +5,14 @@
 #include <string>
 
 #include "merivan/platform/engine/table_driver.h"
+#include "merivan/platform/window/secret_text.h"
 
 namespace merivan::engine::odbc {
 
-// The user and password of a login; the password's bytes are wiped when it goes.
+// The user and password (UTF-8) of a login.
 struct Login {
   std::string user;
-  std::string password;
-  Login() = default;
-  Login(std::string u, std::string p) : user(std::move(u)), password(std::move(p)) {}
-  Login(const Login&) = delete;
-  Login& operator=(const Login&) = delete;
-  Login(Login&&) = default;
-  Login& operator=(Login&&) = default;
-  ~Login();
+  platform::SecretText password;
 };
 
 // Seconds a data source may take to accept the login, and one statement to answer.
@@ -32,6 +26,13 @@ constexpr long kQueryTimeoutSeconds = 120;
 // data source, the driver's diagnostics otherwise.
 std::unique_ptr<TableDriver> OpenOdbcTable(const std::string& dataSource, const std::string& tableName,
                                            const std::optional<Login>& login);
+
+// The user to ask a password for before connecting to `dataSource`: the
+// one its odbc.ini section names (UID, User, UserName, "USER NAME", any
+// case) when the section holds no password; nullopt when there is nothing
+// to ask. Fails as OpenOdbcTable for an unknown data source or one without
+// a driver.
+std::optional<std::string> UserToAskFor(const std::string& dataSource);
 
 // Whether `name` can be a data source name: no character that would change
 // the meaning of the connection string.
