@@ -1,5 +1,5 @@
 #pragma once
-// How each column of an ODBC result becomes a field: its field type and
+// How each column of an ODBC result becomes a field: its column kind and
 // size from the driver's description, and the C type it is fetched as.
 #include <sql.h>
 
@@ -45,12 +45,8 @@ struct ColumnPlan {
   size_t bufferBytes = 0;  // per row; 0 for the whole-value fetches
 };
 
-// Widest ftString in ANSI bytes, widest ftBytes / ftVarBytes, most BCD places.
-constexpr SQLULEN kMaxStringBytes = 8192;
-constexpr SQLULEN kMaxBytesSize = 65535;
-constexpr SQLSMALLINT kMaxBcdPlaces = 32;
 
-// The plan of a column, or nullopt for a type no field type fits (the
+// The plan of a column, or nullopt for a type no column kind fits (the
 // column is left out). `maxBytesPerChar` is the ANSI code page's.
 std::optional<ColumnPlan> PlanColumn(const ColumnDescription& column, SQLUSMALLINT number, int maxBytesPerChar);
 

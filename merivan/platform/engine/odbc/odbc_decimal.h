@@ -1,6 +1,6 @@
 #pragma once
 // DECIMAL and NUMERIC values, fetched as their text, to the BCD record of
-// ftBCD fields with the value's own digits and places.
+// BCD columns with the value's own digits and places.
 #include <cstdint>
 #include <string_view>
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/locale/codepage.h"
 #include "merivan/platform/locale/wide_text.h"
 
@@ -64,7 +64,7 @@ std::string FirstSqlState(SQLSMALLINT handleType, SQLHANDLE handle) {
   return reinterpret_cast<const char*>(state);
 }
 
-void ThrowOdbcError(const std::string& message) { throw EDBEngineError(message); }
+void ThrowOdbcError(const std::string& message) { throw EngineError(message); }
 
 std::string DataSourceLine(const std::string& dataSource) {
   return "\r\nData source: " + platform::Utf8ToCodePage(dataSource, platform::AnsiCodePage());

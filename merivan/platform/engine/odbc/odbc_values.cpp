@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "merivan/platform/engine/common/value_parsing.h"
+#include "merivan/platform/engine/data_area.h"
 #include "merivan/platform/engine/odbc/odbc_decimal.h"
 
 namespace merivan::engine::odbc {
@@ -93,7 +94,7 @@ bool StoreValue(const ColumnPlan& plan, const uint8_t* value, SQLLEN indicator, 
     case Fetch::kBinary: {
       const auto size = static_cast<size_t>(plan.field.size);
       const size_t n = Received(indicator, size, 0);
-      if (plan.field.type == ftVarBytes) {
+      if (plan.field.type == ColumnKind::kVarBytes) {
         StoreInt16(static_cast<int16_t>(n), area);
         area += 2;
       }
