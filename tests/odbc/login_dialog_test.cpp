@@ -6,8 +6,7 @@
 #include <memory>
 
 #include "merivan/platform/locale/codepage.h"
-#include "tests/odbc/odbc_setup.h"
-#include "tests/odbc/pg_server.h"
+#include "tests/odbc/postgres_suite.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/x11/x_probe.h"
@@ -18,31 +17,17 @@ namespace {
 using namespace std::chrono_literals;
 using testing::RunShell;
 
-const std::string kPassword = "tajné heslo; {x}";
-
-class LoginDialogTest : public ::testing::Test {
+class LoginDialogTest : public PostgresSuite {
  protected:
   static void SetUpTestSuite() {
-    server_ = std::make_unique<PgServer>();
-    if (!server_->Running()) return;
-    std::string error;
-    const bool ok = server_->Sql("postgres", "CREATE ROLE merivan LOGIN PASSWORD '" + kPassword +
-                                                 "'; CREATE DATABASE adresy OWNER merivan ENCODING 'UTF8';",
-                                 &error) &&
-                    server_->Sql("adresy", "SET ROLE merivan; CREATE TABLE adresati (jmeno varchar(20));"
-                                           "INSERT INTO adresati VALUES ('Veřejný');",
-                                 &error);
-    if (!ok) setupError_ = error;
+    StartServer("CREATE TABLE adresati (jmeno varchar(20)); INSERT INTO adresati VALUES ('Veřejný');");
   }
-  static void TearDownTestSuite() { server_.reset(); }
 
   void SetUp() override {
-    if (!server_->Running()) GTEST_SKIP() << "PostgreSQL did not start:\n" << server_->Log();
-    ASSERT_EQ(setupError_, "");
+    PostgresSuite::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     ASSERT_NE(display_.Get(), nullptr) << "no X server (run under with_x_server.sh)";
-    odbc_.AddDataSource("prihlaseni", {std::string("Driver=") + kPostgresDriver,
-                                       "Servername=" + server_->SocketDir(), "Port=" + std::to_string(server_->Port()),
-                                       "Database=adresy", "UserName=merivan"});
+    odbc_.AddDataSource("prihlaseni", DataSourceLines({"UserName=merivan"}));
   }
 
   std::unique_ptr<testing::ChildProcess> StartMerivan() {
@@ -64,22 +49,15 @@ class LoginDialogTest : public ::testing::Test {
 
   void Keys(const std::string& arguments) { RunShell("LC_ALL=C.UTF-8 timeout 20 xdotool " + arguments); }
 
-  static std::unique_ptr<PgServer> server_;
-  static std::string setupError_;
   x11test::TestDisplay display_;
-  OdbcSetup odbc_;
-  const std::string out_ = odbc_ / "out.txt";
 };
-
-std::unique_ptr<PgServer> LoginDialogTest::server_;
-std::string LoginDialogTest::setupError_;
 
 TEST_F(LoginDialogTest, RightPasswordExports) {
   auto merivan = StartMerivan();
   const Window dialog = Await("Database Login", merivan->Pid());
   ASSERT_NE(dialog, 0u);
   // The user comes filled in; the focus is on the password.
-  Keys("type --delay 30 '" + kPassword + "'");
+  Keys("type --delay 30 '" + kPostgresPassword + "'");
   Keys("key Return");
   EXPECT_EQ(merivan->Wait(60s), 0) << testing::ReadFile(odbc_ / "stderr.txt");
   EXPECT_EQ(testing::ReadFile(out_), platform::Utf8ToCodePage("jmeno\r\n\"Veřejný\"\r\n", 1250));

@@ -9,6 +9,7 @@
 #include "merivan/platform/locale/codepage.h"
 #include "tests/odbc/odbc_setup.h"
 #include "tests/odbc/pg_server.h"
+#include "tests/odbc/postgres_suite.h"
 #include "tests/support/child_process.h"
 #include "tests/support/merivan_process.h"
 #include "tests/support/pseudo_terminal.h"
@@ -23,22 +24,12 @@ using e2e::RunResult;
 
 const std::string kPrefix = "Při přípravě k importu souboru ";
 const std::string kMiddle = " došlo k chybě: ";
-// Blanks, quotes, a semicolon and a brace: the connection string keeps them the password's.
-const std::string kPassword = "tajné heslo; {x}";
-
 std::string Ansi(const std::string& utf8) { return platform::Utf8ToCodePage(utf8, 1250); }
 
-class PostgresAliasTest : public ::testing::Test {
+class PostgresAliasTest : public PostgresSuite {
  protected:
   static void SetUpTestSuite() {
-    server_ = std::make_unique<PgServer>();
-    if (!server_->Running()) return;
-    std::string error;
-    const bool ok = server_->Sql("postgres", "CREATE ROLE merivan LOGIN PASSWORD '" + kPassword +
-                                                 "'; CREATE DATABASE adresy OWNER merivan ENCODING 'UTF8';",
-                                 &error) &&
-                    server_->Sql("adresy", R"(
-      SET ROLE merivan;
+    StartServer(R"(
       CREATE TABLE typy (t varchar(10), c char(5), m text, si smallint, i integer, bi bigint, r real,
         d double precision, n numeric(12,2), nw numeric(40,33), nu numeric, b boolean, dt date, tm time,
         ts timestamp, vb bytea, u uuid);
@@ -57,22 +48,17 @@ class PostgresAliasTest : public ::testing::Test {
       INSERT INTO archiv.adresati VALUES ('Archivní', true), ('Starý', false);
       CREATE TABLE archiv."Velká Písmena" (x integer);
       INSERT INTO archiv."Velká Písmena" VALUES (7);
-    )",
-                                 &error);
-    if (!ok) setupError_ = error;
+    )");
   }
-  static void TearDownTestSuite() { server_.reset(); }
 
   void SetUp() override {
-    if (!server_->Running()) GTEST_SKIP() << "PostgreSQL did not start:\n" << server_->Log();
-    ASSERT_EQ(setupError_, "");
-    AddPostgres("pg", kPassword);
+    PostgresSuite::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    AddPostgres("pg", kPostgresPassword);
   }
 
   void AddPostgres(const std::string& name, const std::string& password) {
-    std::vector<std::string> lines = {std::string("Driver=") + kPostgresDriver, "Servername=" + server_->SocketDir(),
-                                      "Port=" + std::to_string(server_->Port()), "Database=adresy",
-                                      "Username=merivan", "BoolsAsChar=0", "UseDeclareFetch=1"};
+    std::vector<std::string> lines = DataSourceLines({"Username=merivan", "BoolsAsChar=0", "UseDeclareFetch=1"});
     if (!password.empty()) lines.push_back("Password=" + password);
     odbc_.AddDataSource(name, lines);
   }
@@ -81,14 +67,7 @@ class PostgresAliasTest : public ::testing::Test {
     return RunMerivan({database, table, out_});
   }
 
-  static std::unique_ptr<PgServer> server_;
-  static std::string setupError_;
-  OdbcSetup odbc_;
-  const std::string out_ = odbc_ / "out.txt";
 };
-
-std::unique_ptr<PgServer> PostgresAliasTest::server_;
-std::string PostgresAliasTest::setupError_;
 
 TEST_F(PostgresAliasTest, Types) {
   const RunResult r = Export("pg", "typy");
@@ -140,9 +119,7 @@ class PostgresLoginTest : public PostgresAliasTest {
   void SetUp() override {
     PostgresAliasTest::SetUp();
     if (IsSkipped()) return;
-    odbc_.AddDataSource("prihlaseni", {std::string("Driver=") + kPostgresDriver,
-                                       "Servername=" + server_->SocketDir(), "Port=" + std::to_string(server_->Port()),
-                                       "Database=adresy", "UserName=merivan", "BoolsAsChar=0"});
+    odbc_.AddDataSource("prihlaseni", DataSourceLines({"UserName=merivan", "BoolsAsChar=0"}));
   }
 
   // merivan on `terminal` (none: a session of its own without one).
@@ -168,7 +145,7 @@ TEST_F(PostgresLoginTest, AskedOnTheTerminal) {
     int status;
     std::string err;  // stderr holds this
   } cases[] = {
-      {"offered user", "\n", kPassword + "\n", 0, ""},
+      {"offered user", "\n", kPostgresPassword + "\n", 0, ""},
       {"other user", "postgres\n", std::string(PgServer::kSuperPassword) + "\n", 0, ""},
       {"wrong password", "\n", "spatne\n", 255, refused},
       {"Ctrl-C", "\n", "\x03", 255, cancelled},

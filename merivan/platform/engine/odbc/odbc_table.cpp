@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/odbc/odbc_columns.h"
 #include "merivan/platform/engine/odbc/odbc_error.h"
 #include "merivan/platform/engine/odbc/odbc_handles.h"
@@ -116,8 +117,7 @@ std::string QuoteCharacter(const Connection& connection) {
 struct ColumnBuffer {
   std::vector<uint8_t> data;  // rows x plan.bufferBytes
   std::vector<SQLLEN> indicators;
-  std::string whole;  // a memo (ANSI) or blob of the current row
-  bool wholeIsNull = false;
+  std::string whole;  // a memo (ANSI) or blob of the current row; empty when NULL
 };
 
 class OdbcTable : public TableDriver {
@@ -142,6 +142,8 @@ class OdbcTable : public TableDriver {
   void FetchBlock();
   void ReadUnbound();
   void ReadWhole(size_t k);
+  // The memo or blob value of column `index` in the current row.
+  const std::string& Whole(size_t index) const;
 
   std::string dataSource_;
   platform::Utf16Encoder ansi_;
@@ -332,16 +334,12 @@ void OdbcTable::ReadWhole(size_t k) {
   const size_t terminator = p.cType == SQL_C_WCHAR ? sizeof(SQLWCHAR) : 0;
   std::u16string wide;
   b.whole.clear();
-  b.wholeIsNull = false;
   while (true) {
     SQLLEN ind = 0;
     const SQLRETURN rc = SQLGetData(stmt_->get(), p.number, p.cType, piece_.data(), kPieceBytes, &ind);
     if (rc == SQL_NO_DATA) break;
     Check(rc, SQL_HANDLE_STMT, stmt_->get(), dataSource_, "Cannot read a value");
-    if (ind == SQL_NULL_DATA) {
-      b.wholeIsNull = true;
-      break;
-    }
+    if (ind == SQL_NULL_DATA) break;
     const size_t room = static_cast<size_t>(kPieceBytes) - terminator;
     const size_t got = ind == SQL_NO_TOTAL || ind > static_cast<SQLLEN>(room) ? room : static_cast<size_t>(ind);
     if (terminator != 0) {
@@ -355,19 +353,25 @@ void OdbcTable::ReadWhole(size_t k) {
 }
 
 bool OdbcTable::ReadField(size_t index, uint8_t* area) {
-  const ColumnPlan& p = plans_.at(index);
+  if (!started_ || done_ || index >= plans_.size() || IsWholeValueFetch(plans_[index].fetch)) ThrowNoSuchField();
+  const ColumnPlan& p = plans_[index];
   const ColumnBuffer& b = buffers_[index];
   const SQLULEN row = index < firstUnbound_ ? current_ : 0;
   return StoreValue(p, b.data.data() + row * p.bufferBytes, b.indicators[row], ansi_, area);
 }
 
+const std::string& OdbcTable::Whole(size_t index) const {
+  if (!started_ || done_ || index >= plans_.size() || !IsWholeValueFetch(plans_[index].fetch)) ThrowNoSuchField();
+  return buffers_[index].whole;
+}
+
 uint32_t OdbcTable::BlobSize(size_t index) {
-  const ColumnBuffer& b = buffers_.at(index);
-  return static_cast<uint32_t>(std::min<size_t>(b.whole.size(), UINT32_MAX));
+  const std::string& whole = Whole(index);
+  return static_cast<uint32_t>(std::min<size_t>(whole.size(), UINT32_MAX));
 }
 
 uint32_t OdbcTable::ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) {
-  const std::string& whole = buffers_.at(index).whole;
+  const std::string& whole = Whole(index);
   if (offset >= whole.size()) return 0;
   const size_t n = std::min<size_t>(count, whole.size() - offset);
   std::memcpy(dst, whole.data() + offset, n);
