@@ -46,6 +46,9 @@ class PostgresAliasTest : public PostgresSuite {
       CREATE SCHEMA archiv;
       CREATE TABLE archiv.adresati (Jmeno varchar(20), Aktivni boolean);
       INSERT INTO archiv.adresati VALUES ('Archivní', true), ('Starý', false);
+      CREATE SCHEMA jine;
+      CREATE TABLE jine.adresati (Jmeno varchar(20), Aktivni uuid);
+      INSERT INTO jine.adresati VALUES ('Jiný', 'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11');
       CREATE TABLE archiv."Velká Písmena" (x integer);
       INSERT INTO archiv."Velká Písmena" VALUES (7);
     )");
@@ -99,6 +102,20 @@ TEST_F(PostgresAliasTest, SchemaQualifiedNames) {
     EXPECT_EQ(r.exitStatus, 0) << c.table << ": " << r.err;
     EXPECT_EQ(ReadFile(out_), c.output) << c.table;
   }
+}
+
+// A column of a type no field type fits is left out; when it is Aktivni,
+// the active-only filter says the field is missing.
+TEST_F(PostgresAliasTest, UnmappedColumn) {
+  odbc_.AddDataSource("jine", DataSourceLines({"Username=merivan", "Password=" + kPostgresPassword,
+                                               "ConnSettings=SET search_path TO jine"}));
+  RunResult r = Export("jine", "adresati");
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(ReadFile(out_), Ansi("jmeno\r\n\"Jiný\"\r\n"));
+  r = Export("jine", "adresati.db");
+  EXPECT_EQ(r.exitStatus, 255);
+  EXPECT_EQ(r.err, kPrefix + "adresati.db" + kMiddle + "ADR: Field 'Aktivni' not found\n");
+  EXPECT_EQ(ReadFile(out_), "");
 }
 
 TEST_F(PostgresAliasTest, WrongPassword) {

@@ -3,6 +3,7 @@
 // the same table read from a Paradox file, and the failures of bad input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "merivan/platform/locale/codepage.h"
@@ -90,6 +91,35 @@ TEST_F(SqliteAliasTest, TableNamesAsAUserWouldExpect) {
     EXPECT_EQ(ReadFile(out_).rfind(Ansi(c.header), 0), 0u) << c.table << ": " << ReadFile(out_);
   }
   EXPECT_EQ(ReadFile(out_), "x\r\n");
+}
+
+// Rows beyond one block come in order; long values cross the pieces they are
+// read in (a character of two UTF-16 units among them) and come whole.
+TEST_F(SqliteAliasTest, ManyRowsAndLongValues) {
+  SqliteExec(odbc_ / "lite.sqlite", R"(
+    CREATE TABLE mnoho (i integer, t varchar(8));
+    WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999)
+      INSERT INTO mnoho SELECT i, 'ř' || i FROM n;
+    CREATE TABLE dlouhe (i integer, m text, b longvarbinary);
+    INSERT INTO dlouhe VALUES (1, replace(hex(zeroblob(70000)), '00', 'ž') || '😀' || 'konec',
+                               zeroblob(100000));
+    INSERT INTO dlouhe VALUES (2, NULL, NULL);
+  )");
+  RunResult r = Export("lite", "mnoho");
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  std::string expected = "i;t\r\n";
+  for (int i = 0; i < 3000; ++i) expected += std::to_string(i) + ";\"" + Ansi("ř") + std::to_string(i) + "\"\r\n";
+  EXPECT_EQ(ReadFile(out_), expected);
+  r = Export("lite", "dlouhe");
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  std::string memo;
+  for (int k = 0; k < 70000; ++k) memo += Ansi("ž");
+  const std::string actual = ReadFile(out_);
+  const std::string wanted = "i;m;b\r\n1;" + memo + "?konec;" + std::string(100000, '\0') + "\r\n2;;\r\n";
+  const auto differ = std::mismatch(actual.begin(), actual.end(), wanted.begin(), wanted.end());
+  EXPECT_TRUE(actual == wanted) << "sizes " << actual.size() << " and " << wanted.size() << ", first difference at "
+                                << (differ.first - actual.begin()) << ": "
+                                << actual.substr(static_cast<size_t>(differ.first - actual.begin()), 20);
 }
 
 // The address table as a Paradox file and as an SQLite table with the same
