@@ -33,6 +33,7 @@ TMain::TMain(TApplication& application) : Timer1(application.WindowSystem()), ap
   Session.SetPasswordPrompt([this](const std::string& tableNameUtf8, bool afterWrongPassword) {
     return application_.WindowSystem().AskPassword(tableNameUtf8, afterWrongPassword);
   });
+  Session.SetLoginPrompts(&application.WindowSystem());
   ADR.SetSession(&Session);
   Timer1.Interval = kTimerInterval;
   Timer1.OnTimer = [this] { FormShow(); };

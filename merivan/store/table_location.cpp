@@ -6,10 +6,12 @@
 
 #include "merivan/exceptions.h"
 #include "merivan/platform/engine/dbase/dbase_table.h"
+#include "merivan/platform/engine/odbc/odbc_table.h"
 #include "merivan/platform/engine/paradox/paradox_table.h"
 #include "merivan/platform/engine/text/text_table.h"
 #include "merivan/platform/files/find_file.h"
 #include "merivan/platform/locale/ascii_text.h"
+#include "merivan/platform/locale/codepage.h"
 
 namespace merivan {
 
@@ -36,11 +38,7 @@ bool IsDirectoryName(const std::string& databaseName) {
 }
 
 std::string LocateTableFile(const std::string& databaseName, const std::string& tableName) {
-  if (!IsDirectoryName(databaseName)) {
-    throw EDBEngineError("Unknown database alias: " + databaseName +
-                         "\r\nDatabase aliases are not available; give the database as a directory path, "
-                         "for example ./" + databaseName);
-  }
+  if (!IsDirectoryName(databaseName)) throw EDBEngineError("A database alias names no table file: " + databaseName);
   // A table name with a directory part is looked up there: an absolute one
   // on its own, a relative one inside the database directory.
   const std::string database = databaseName.empty() ? "." : databaseName;
@@ -60,7 +58,22 @@ std::string LocateTableFile(const std::string& databaseName, const std::string& 
 }
 
 std::unique_ptr<engine::TableDriver> OpenTableDriver(const std::string& databaseName, const std::string& tableName,
-                                                     const engine::Passwords& passwords) {
+                                                     const engine::Passwords& passwords,
+                                                     platform::WindowSystem* loginPrompts) {
+  // An alias is an ODBC data source; its driver knows its tables, so the
+  // extension picks none.
+  if (!IsDirectoryName(databaseName)) {
+    const int ansi = platform::AnsiCodePage();
+    const std::string dataSource = platform::TextToUtf8(databaseName, ansi);
+    std::optional<engine::odbc::Login> login;
+    const auto user = engine::odbc::UserToAskFor(dataSource);
+    if (user && loginPrompts && loginPrompts->CanAsk()) {
+      auto answer = loginPrompts->AskLogin(dataSource, *user);
+      if (!answer) throw EDatabaseError("Cannot connect to database '" + databaseName + "'");
+      login.emplace(engine::odbc::Login{std::move(answer->user), std::move(answer->password)});
+    }
+    return engine::odbc::OpenOdbcTable(dataSource, platform::TextToUtf8(tableName, ansi), login);
+  }
   const std::string path = LocateTableFile(databaseName, tableName);
   switch (DriverForTableName(tableName)) {
     case TableDriverKind::kDbase: return engine::OpenDbaseTable(path);

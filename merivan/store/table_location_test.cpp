@@ -70,8 +70,7 @@ TEST_F(TableLocationTest, CurrentDirectoryWhenEmpty) {
 
 TEST_F(TableLocationTest, Failures) {
   EXPECT_EQ(Failure("DBDEMOS", "a.db"),
-            "Unknown database alias: DBDEMOS\r\nDatabase aliases are not available; give the database as a "
-            "directory path, for example ./DBDEMOS");
+            "A database alias names no table file: DBDEMOS");
   EXPECT_EQ(Failure(dir_, "missing.db"), "Table does not exist.\r\nTable: " + dir_ + "/missing.db");
   EXPECT_EQ(Failure(dir_ + "/none", "a.db"), "Directory does not exist.\r\nDirectory: " + dir_ + "/none");
   EXPECT_EQ(Failure(dir_, "sub"), "Table does not exist.\r\nTable: " + dir_ + "/sub.DB");

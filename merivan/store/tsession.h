@@ -1,7 +1,8 @@
 #pragma once
 // TSession: what the table store keeps for the whole run. A password given
 // once serves every table opened later; when a protected table has none of
-// them, the session's password question (the window system's) is asked.
+// them, the session's password question (the window system's) is asked. A
+// database alias asks its login through the session's window system too.
 #include <functional>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "merivan/platform/window/secret_text.h"
+#include "merivan/platform/window/window_system.h"
 
 namespace merivan {
 
@@ -30,10 +32,15 @@ class TSession {
   // there is no question to ask.
   bool AskPassword(const std::string& tableNameUtf8, bool afterWrongPassword);
 
+  // Where database logins are asked; none: never asked.
+  void SetLoginPrompts(platform::WindowSystem* prompts) { loginPrompts_ = prompts; }
+  platform::WindowSystem* LoginPrompts() const { return loginPrompts_; }
+
  private:
   // Each text owns its buffer, so the views survive the vector's growth.
   std::vector<platform::SecretText> passwords_;
   PasswordPrompt prompt_;
+  platform::WindowSystem* loginPrompts_ = nullptr;
 };
 
 }  // namespace merivan

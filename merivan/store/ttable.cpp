@@ -26,7 +26,11 @@ bool ValidSize(TFieldType type, int size) {
 
 }  // namespace
 
-TTable::TTable() : opener_(OpenTableDriver) {}
+TTable::TTable()
+    : opener_([this](const std::string& databaseName, const std::string& tableName,
+                     const engine::Passwords& passwords) {
+        return OpenTableDriver(databaseName, tableName, passwords, session_ ? session_->LoginPrompts() : nullptr);
+      }) {}
 
 TTable::~TTable() = default;
 

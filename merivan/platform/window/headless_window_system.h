@@ -35,6 +35,7 @@ class HeadlessWindowSystem : public WindowSystem {
   std::optional<LoginAnswer> AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8) override {
     return prompts_.AskLogin(dataSourceUtf8, userUtf8);
   }
+  bool CanAsk() const override { return TerminalPrompts::HasTerminal(); }
   void ShowProgress(int64_t done, int64_t total, const std::string& tableName) override {
     progress_.Update(done, total, tableName);
   }

@@ -208,6 +208,8 @@ std::optional<SecretText> TerminalPrompts::AskPassword(const std::string& tableN
   return ReadLine(terminal.Get(), prompt, false);
 }
 
+bool TerminalPrompts::HasTerminal() { return OpenTerminal().Get() >= 0; }
+
 std::optional<LoginAnswer> TerminalPrompts::AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8) {
   const OwnedFd terminal = OpenTerminal();
   if (terminal.Get() < 0) return std::nullopt;

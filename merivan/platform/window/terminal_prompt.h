@@ -28,6 +28,9 @@ class TerminalPrompts {
   // "Password for database NAME: ".
   std::optional<LoginAnswer> AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8);
 
+  // Whether the process has a controlling terminal to ask on.
+  static bool HasTerminal();
+
  private:
   std::map<std::string, int> passwordAsks_;
 };

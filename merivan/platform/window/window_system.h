@@ -53,6 +53,10 @@ class WindowSystem {
   // the data source `dataSourceUtf8`; nullopt as for AskPassword.
   virtual std::optional<LoginAnswer> AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8) = 0;
 
+  // Whether the questions above can reach anybody: a window does; without
+  // one, only a terminal. A login nobody can answer is left to the database.
+  virtual bool CanAsk() const { return true; }
+
   // The export's progress where no window shows it: `done` of `total`
   // records of `tableName`. Called once per record, so it must be cheap;
   // nothing by default. EndProgress takes away what it showed.

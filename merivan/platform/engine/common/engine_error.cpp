@@ -5,6 +5,8 @@ namespace merivan::engine {
 EngineError::EngineError(const std::string& message, const std::string& file, FailureKind kind)
     : std::runtime_error(message + "\r\nFile: " + file), message_(message), file_(file), kind_(kind) {}
 
+EngineError::EngineError(const std::string& text) : std::runtime_error(text), message_(text) {}
+
 void ThrowEngineError(const std::string& what, const std::string& path) { throw EngineError(what, path); }
 
 void ThrowPasswordFailure(bool noneGiven, const std::string& path) {

@@ -21,6 +21,8 @@ class EngineError : public std::runtime_error {
  public:
   // `message` is a whole sentence; what() is "<message>\r\nFile: <file>".
   EngineError(const std::string& message, const std::string& file, FailureKind kind = FailureKind::kUnreadable);
+  // A failure that names no file (a data source's): what() is `text`.
+  explicit EngineError(const std::string& text);
   const std::string& Message() const { return message_; }
   const std::string& File() const { return file_; }
   FailureKind Kind() const { return kind_; }
@@ -29,7 +31,7 @@ class EngineError : public std::runtime_error {
  private:
   std::string message_;
   std::string file_;
-  FailureKind kind_;
+  FailureKind kind_ = FailureKind::kUnreadable;
 };
 
 class MisuseError : public std::logic_error {
