@@ -1,11 +1,13 @@
 #include "merivan/export_table.h"
 
-#include <charconv>
+#include <algorithm>
+#include <cstring>
 #include <exception>
 #include <vector>
 
 #include "merivan/exceptions.h"
 #include "merivan/field_list.h"
+#include "merivan/format/decimal_digits.h"
 #include "merivan/output_file.h"
 #include "merivan/recode_cp852.h"
 #include "merivan/uetxt.h"
@@ -31,41 +33,81 @@ void WriteHeader(TTable& table, TOutputFile& out, std::vector<std::string>& name
   out.Write(kLineEnd);
 }
 
+// Value texts straight into the output buffer, recoded there to code page
+// 852 when asked.
+class ValueSink final : public TextSink {
+ public:
+  ValueSink(TOutputFile& out, bool recode) : out_(out), recode_(recode) {}
+
+  char* Reserve(size_t n) override { return start_ = out_.Reserve(n); }
+  void Commit(char* end) override {
+    if (recode_) RecodeToCp852InPlace(start_, end);
+    out_.Commit(end);
+  }
+  void Append(const char* bytes, size_t n) override {
+    if (!recode_) {
+      out_.Write(std::string_view(bytes, n));
+      return;
+    }
+    while (n > 0) {
+      const size_t part = std::min(n, kMaxReserve);
+      char* room = Reserve(part);
+      std::memcpy(room, bytes, part);
+      Commit(room + part);
+      bytes += part;
+      n -= part;
+    }
+  }
+
+ private:
+  TOutputFile& out_;
+  bool recode_;
+  char* start_ = nullptr;
+};
+
 // The fields of the list, looked up on the first record in list order, so
 // that a missing name fails right where its value would go.
 class RecordWriter {
  public:
-  RecordWriter(const std::vector<std::string>& names, bool recode) : names_(names), recode_(recode) {
+  RecordWriter(const std::vector<std::string>& names, TOutputFile& out, bool recode)
+      : names_(names), out_(out), values_(out, recode) {
     fields_.reserve(names.size());
   }
 
-  void Write(TTable& table, TOutputFile& out) {
+  void Write(TTable& table) {
     for (size_t i = 0; i < names_.size(); ++i) {
       if (i == fields_.size()) fields_.push_back(&table.FieldByName(names_[i]));
       const TField& field = *fields_[i];
-      if (i > 0) out.Write(';');
+      if (i > 0) out_.Write(';');
       const bool quoted = field.DataType() == ftString;
-      if (quoted) out.Write('"');
-      field.ValueText(text_);
-      if (recode_) RecodeToCp852InPlace(text_);
-      out.Write(text_);
-      if (quoted) out.Write('"');
+      if (quoted) out_.Write('"');
+      field.ValueText(values_);
+      if (quoted) out_.Write('"');
     }
-    out.Write(kLineEnd);
+    out_.Write('\r');
+    out_.Write('\n');
   }
 
  private:
   const std::vector<std::string>& names_;
-  bool recode_;
+  TOutputFile& out_;
+  ValueSink values_;
   std::vector<const TField*> fields_;
-  std::string text_;
 };
 
+// Only the digits change from one record to the next, so they are written
+// over the old ones when their count stays.
 void SetStatus(TApplication& app, int64_t records) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, records).ptr;
-  app.Hint.assign(kStatusPrefix);
-  app.Hint.append(digits, end);
+  char digits[format_detail::kMaxDecimalDigits + 1];
+  const auto count = static_cast<size_t>(format_detail::WriteSignedDecimal(digits, records) - digits);
+  std::string& hint = app.Hint;
+  const size_t prefix = std::strlen(kStatusPrefix);
+  if (hint.size() != prefix + count || hint.compare(0, prefix, kStatusPrefix) != 0) {
+    hint.assign(kStatusPrefix);
+    hint.append(digits, count);
+    return;
+  }
+  std::memcpy(&hint[prefix], digits, count);
 }
 
 }  // namespace
@@ -96,12 +138,12 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
     if (fieldList.empty()) WriteHeader(table, out, names);
     Main->progres.SetMinValue(0);
     Main->progres.SetMaxValue(table.RecordCount());
-    RecordWriter writer(names, codePageName == kCp852Name);
+    RecordWriter writer(names, out, codePageName == kCp852Name);
     while (!table.Eof()) {
       Main->progres.AddProgress(1);
       app.ProcessMessages();
       app.ProcessMessages();
-      writer.Write(table, out);
+      writer.Write(table);
       table.Next();
       ++records;
       SetStatus(app, records);

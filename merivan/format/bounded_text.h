@@ -1,9 +1,13 @@
 #pragma once
-// A fixed 256-byte output area: bytes beyond its end are dropped, so a long
-// pattern can neither overflow nor allocate.
+// A 256-byte output area over the caller's bytes: what goes beyond its end
+// is dropped, so a long pattern can neither overflow nor allocate.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
+
+#include "merivan/format/decimal_digits.h"
 
 namespace merivan::format_detail {
 
@@ -11,20 +15,34 @@ class BoundedText {
  public:
   static constexpr size_t kCapacity = 256;
 
+  // `bytes` has room for kCapacity bytes.
+  explicit BoundedText(char* bytes) : next_(bytes), end_(bytes + kCapacity) {}
+
   void Put(char c) {
-    if (length_ < kCapacity) bytes_[length_++] = c;
+    if (next_ < end_) *next_++ = c;
   }
   void Put(std::string_view text) {
-    for (char c : text) Put(c);
+    const size_t n = std::min(text.size(), static_cast<size_t>(end_ - next_));
+    if (n == 0) return;  // an empty view may have no bytes at all
+    std::memcpy(next_, text.data(), n);
+    next_ += n;
   }
-  // value in decimal, zero-filled on the left to at least minDigits.
-  void PutNumber(int64_t value, int minDigits);
+  // value in decimal, zero-filled on the left to at least minDigits (0 to 20).
+  void PutNumber(int64_t value, int minDigits) {
+    if (end_ - next_ > kMaxDecimalDigits) {
+      next_ = WriteSignedDecimal(next_, value, minDigits);
+      return;
+    }
+    char digits[kMaxDecimalDigits + 1];
+    Put(std::string_view(digits, static_cast<size_t>(WriteSignedDecimal(digits, value, minDigits) - digits)));
+  }
 
-  std::string_view View() const { return {bytes_, length_}; }
+  // Past the last byte written.
+  char* End() const { return next_; }
 
  private:
-  char bytes_[kCapacity];
-  size_t length_ = 0;
+  char* next_;
+  char* const end_;
 };
 
 }  // namespace merivan::format_detail

@@ -1,7 +1,9 @@
 // FloatText: general format with 15 significant digits.
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
+#include "merivan/format/decimal_digits.h"
 #include "merivan/format/number_layout.h"
 #include "merivan/format/number_text.h"
 #include "merivan/format/regional_settings.h"
@@ -12,6 +14,11 @@ namespace {
 
 constexpr int kPrecision = 15;
 constexpr int kRawDigits = 18;
+
+char* Put(char* out, const char* text, size_t n) {
+  std::memcpy(out, text, n);
+  return out + n;
+}
 
 // The 18 correctly rounded significant digits of |x| (x finite, non-zero)
 // and E with 10^(E-1) <= |x| < 10^E. std::to_chars rounds the exact binary
@@ -31,25 +38,48 @@ int RawDigits(double x, char* digits) {
   return (negative ? -exponent : exponent) + 1;
 }
 
+// Most values of a table are short decimals between 0.001 and 10^15. When
+// the 15-digit decimal nearest to x reads back as x, its digits are what the
+// two roundings below give (x lies within half a unit in the 17th digit of
+// it, far from any point where the 15-digit rounding turns), and two
+// floating-point operations find it: N = |x| * 10^(15-E) rounded (off from
+// the exact product by less than 0.2), then N / 10^(15-E) == |x| checks it.
+// Both powers of ten are exact doubles.
+bool ShortDigits(double x, char* digits, int& count, int& exponent) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                       1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+  // The doubles nearest to 10^-3, 10^-2 and 10^-1 lie above them, so
+  // comparing with them tells which side of the power x is on.
+  static constexpr double kBounds[] = {1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
+                                       1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const double a = std::fabs(x);
+  if (!(a >= kBounds[0] && a < kBounds[18])) return false;
+  int e = -2;  // 10^(e-1) <= a < 10^e
+  while (a >= kBounds[e + 3]) ++e;
+  const double scale = kPowers[15 - e];
+  const double n = std::nearbyint(a * scale);
+  if (n < 1e14 || n >= 1e15 || n / scale != a) return false;
+  count = static_cast<int>(format_detail::WriteDecimal(digits, static_cast<uint64_t>(n)) - digits);
+  while (count > 1 && digits[count - 1] == '0') --count;
+  exponent = e;
+  return true;
+}
+
 }  // namespace
 
-void FloatText(double x, std::string& out) {
-  if (std::isinf(x)) {
-    out.assign("INF");
-    return;
-  }
-  if (std::isnan(x)) {
-    out.assign("NAN");
-    return;
-  }
-  if (x == 0) {
-    out.assign("0");
-    return;
-  }
-  char digits[kRawDigits];
-  int exponent = RawDigits(x, digits);
+char* FloatText(double x, char* out) {
+  if (std::isinf(x)) return Put(out, "INF", 3);
+  if (std::isnan(x)) return Put(out, "NAN", 3);
+  if (x == 0) return Put(out, "0", 1);
+  char digits[format_detail::kMaxDecimalDigits];
+  int count;
+  int exponent;
+  if (ShortDigits(x, digits, count, exponent))
+    return format_detail::LayoutNumber(out, std::signbit(x), digits, count, exponent, kPrecision,
+                                       RegionalSettings.DecimalMark);
+  exponent = RawDigits(x, digits);
   // Second rounding, half up on the 18-digit string, to the precision.
-  int count = kPrecision;
+  count = kPrecision;
   if (digits[kPrecision] >= '5') {
     int i = kPrecision - 1;
     while (i >= 0 && digits[i] == '9') digits[i--] = '0';
@@ -62,8 +92,13 @@ void FloatText(double x, std::string& out) {
     }
   }
   while (count > 1 && digits[count - 1] == '0') --count;
-  format_detail::LayoutNumber(out, std::signbit(x), digits, count, exponent, kPrecision,
-                              RegionalSettings.DecimalMark);
+  return format_detail::LayoutNumber(out, std::signbit(x), digits, count, exponent, kPrecision,
+                                     RegionalSettings.DecimalMark);
+}
+
+void FloatText(double x, std::string& out) {
+  char text[kNumberTextMax];
+  out.assign(text, static_cast<size_t>(FloatText(x, text) - text));
 }
 
 std::string FloatText(double x) {

@@ -5,16 +5,19 @@
 #include <bitset>
 #include <string>
 
+#include "merivan/format/date_pattern.h"
+
 namespace merivan {
 
 struct TRegionalSettings {
   char DecimalMark = '.';
   char DateMark = '/';
   char TimeMark = ':';
-  std::string ShortDatePattern = "m/d/yy";
-  std::string LongDatePattern = "mmmm d, yyyy";
-  std::string ShortTimePattern = "h:mm AMPM";
-  std::string LongTimePattern = "h:mm:ss AMPM";
+  // Read into their steps whenever one is set (date_pattern.h).
+  DatePattern ShortDatePattern{"m/d/yy"};
+  DatePattern LongDatePattern{"mmmm d, yyyy"};
+  DatePattern ShortTimePattern{"h:mm AMPM"};
+  DatePattern LongTimePattern{"h:mm:ss AMPM"};
   std::string AmText = "am";
   std::string PmText = "pm";
   std::array<std::string, 13> MonthNamesShort;  // index 1 = January

@@ -21,10 +21,47 @@ struct ValueTextField {
   const std::string* name;  // for messages
 };
 
-// Replaces `out` with the field's text. `area` holds at least
-// engine::DataAreaSize(type, size) bytes (and kStringAreaSize for strings).
-// Fails with EDatabaseError for a BCD value out of range and EReadError for
-// a blob shorter than announced.
+// Where a value text goes: straight into the export's output buffer, or
+// into a string.
+class TextSink {
+ public:
+  // The most a Reserve may ask for.
+  static constexpr size_t kMaxReserve = 64 * 1024;
+
+  virtual ~TextSink() = default;
+  // Room for `n` (at most kMaxReserve) bytes at the returned place; Commit
+  // then keeps what was written there up to `end`. Nothing else may come
+  // between the two.
+  virtual char* Reserve(size_t n) = 0;
+  virtual void Commit(char* end) = 0;
+  // Bytes of any count.
+  virtual void Append(const char* bytes, size_t n) = 0;
+};
+
+// A sink that appends to a string.
+class StringSink final : public TextSink {
+ public:
+  explicit StringSink(std::string& text) : text_(text) {}
+  char* Reserve(size_t n) override {
+    start_ = text_.size();
+    text_.resize(start_ + n);
+    return text_.data() + start_;
+  }
+  void Commit(char* end) override { text_.resize(static_cast<size_t>(end - text_.data())); }
+  void Append(const char* bytes, size_t n) override { text_.append(bytes, n); }
+
+ private:
+  std::string& text_;
+  size_t start_ = 0;
+};
+
+// Writes the field's text to `out`. `area` holds at least
+// engine::DataAreaSize(type, size) bytes (and kStringAreaSize for strings);
+// a string value is converted in place there. Fails with EDatabaseError for
+// a BCD value out of range and EReadError for a blob shorter than announced,
+// having written nothing.
+void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, TextSink& out);
+// The same, replacing `out`.
 void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, std::string& out);
 
 }  // namespace merivan
