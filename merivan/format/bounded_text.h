@@ -23,8 +23,12 @@ class BoundedText {
   }
   void Put(std::string_view text) {
     const size_t n = std::min(text.size(), static_cast<size_t>(end_ - next_));
-    if (n == 0) return;  // an empty view may have no bytes at all
-    std::memcpy(next_, text.data(), n);
+    // Most pieces of a date are a byte or two: a loop beats calling memcpy.
+    if (n <= 8) {
+      for (size_t i = 0; i < n; ++i) next_[i] = text[i];
+    } else {
+      std::memcpy(next_, text.data(), n);
+    }
     next_ += n;
   }
   // value in decimal, zero-filled on the left to at least minDigits (0 to 20).
@@ -35,6 +39,28 @@ class BoundedText {
     }
     char digits[kMaxDecimalDigits + 1];
     Put(std::string_view(digits, static_cast<size_t>(WriteSignedDecimal(digits, value, minDigits) - digits)));
+  }
+
+  // The same for the parts of a date and time: 0 <= value < 100, minDigits 1 or 2.
+  void PutSmallNumber(int value, int minDigits) {
+    if (end_ - next_ < 2) {
+      PutNumber(value, minDigits);
+    } else if (value >= 10 || minDigits == 2) {
+      std::memcpy(next_, kDigitPairs + value * 2, 2);
+      next_ += 2;
+    } else {
+      *next_++ = static_cast<char>('0' + value);
+    }
+  }
+  // A year with at least four digits.
+  void PutYear(int64_t year) {
+    if (year < 0 || year > 9999 || end_ - next_ < 4) {
+      PutNumber(year, 4);
+      return;
+    }
+    std::memcpy(next_, kDigitPairs + year / 100 * 2, 2);
+    std::memcpy(next_ + 2, kDigitPairs + year % 100 * 2, 2);
+    next_ += 4;
   }
 
   // Past the last byte written.

@@ -49,13 +49,13 @@ void PatternWriter::Level(const DatePattern& pattern, int level) {
       case Op::Literal: out_.Put(std::string_view(literals + step.a, step.b)); break;
       case Op::DateMark: out_.Put(s.DateMark); break;
       case Op::TimeMark: out_.Put(s.TimeMark); break;
-      case Op::Year2: out_.PutNumber(d.year % 100, 2); break;
-      case Op::Year4: out_.PutNumber(d.year, 4); break;
-      case Op::Month: out_.PutNumber(d.month, step.width); break;
+      case Op::Year2: out_.PutSmallNumber(static_cast<int>(d.year % 100), 2); break;
+      case Op::Year4: out_.PutYear(d.year); break;
+      case Op::Month: out_.PutSmallNumber(d.month, step.width); break;
       // Month and weekday 0 (day numbers below 1) have the empty entry 0.
       case Op::MonthShort: out_.Put(s.MonthNamesShort[d.month]); break;
       case Op::MonthLong: out_.Put(s.MonthNamesLong[d.month]); break;
-      case Op::Day: out_.PutNumber(d.day, step.width); break;
+      case Op::Day: out_.PutSmallNumber(d.day, step.width); break;
       case Op::DayShort: out_.Put(s.DayNamesShort[d.weekday]); break;
       case Op::DayLong: out_.Put(s.DayNamesLong[d.weekday]); break;
       case Op::Hour: {
@@ -64,11 +64,11 @@ void PatternWriter::Level(const DatePattern& pattern, int level) {
           hour %= 12;
           if (hour == 0) hour = 12;
         }
-        out_.PutNumber(hour, step.width);
+        out_.PutSmallNumber(hour, step.width);
         break;
       }
-      case Op::Minute: out_.PutNumber(when_.minute, step.width); break;
-      case Op::Second: out_.PutNumber(when_.second, step.width); break;
+      case Op::Minute: out_.PutSmallNumber(when_.minute, step.width); break;
+      case Op::Second: out_.PutSmallNumber(when_.second, step.width); break;
       case Op::ShortDate: Expand(s.ShortDatePattern, level); break;
       case Op::LongDate: Expand(s.LongDatePattern, level); break;
       case Op::ShortTime: Expand(s.ShortTimePattern, level); break;

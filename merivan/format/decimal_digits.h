@@ -21,6 +21,14 @@ inline int DecimalDigitCount(uint64_t value) {
   }
 }
 
+// "00" to "99", two bytes each.
+inline constexpr char kDigitPairs[] =
+    "0001020304050607080910111213141516171819"
+    "2021222324252627282930313233343536373839"
+    "4041424344454647484950515253545556575859"
+    "6061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Writes `value` in decimal at `out`, zero-filled on the left to at least
 // `minDigits` (0 to 20), and returns the end; `out` has room for 20 bytes.
 // The digits go in from the end, two per step: a division by 100 gives the
@@ -29,23 +37,17 @@ inline int DecimalDigitCount(uint64_t value) {
 // format_decimal).
 inline char* WriteDecimal(char* out, uint64_t value, int minDigits = 1) {
   assert(minDigits >= 0 && minDigits <= kMaxDecimalDigits);
-  static constexpr char kPairs[] =
-      "0001020304050607080910111213141516171819"
-      "2021222324252627282930313233343536373839"
-      "4041424344454647484950515253545556575859"
-      "6061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
   const int count = DecimalDigitCount(value);
   char* const end = out + (count > minDigits ? count : minDigits);
   char* p = end;
   while (value >= 100) {
     p -= 2;
-    std::memcpy(p, kPairs + (value % 100) * 2, 2);
+    std::memcpy(p, kDigitPairs + (value % 100) * 2, 2);
     value /= 100;
   }
   if (value >= 10) {
     p -= 2;
-    std::memcpy(p, kPairs + value * 2, 2);
+    std::memcpy(p, kDigitPairs + value * 2, 2);
   } else {
     *--p = static_cast<char>('0' + value);
   }

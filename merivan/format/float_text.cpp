@@ -39,12 +39,13 @@ int RawDigits(double x, char* digits) {
 }
 
 // Most values of a table are short decimals between 0.001 and 10^15. When
-// the 15-digit decimal nearest to x reads back as x, its digits are what the
-// two roundings below give (x lies within half a unit in the 17th digit of
-// it, far from any point where the 15-digit rounding turns), and two
-// floating-point operations find it: N = |x| * 10^(15-E) rounded (off from
-// the exact product by less than 0.2), then N / 10^(15-E) == |x| checks it.
-// Both powers of ten are exact doubles.
+// a decimal N / 10^k of at most 15 digits reads back as x, its digits are
+// what the two roundings below give (x lies within half a unit in the 17th
+// digit of it, far from any point where the 15-digit rounding turns).
+// Trying k = 0, 1, 2, ... finds the shortest such N at once for amounts with
+// few decimals; at k = 15 - E, N = |x| * 10^k rounded is off from the exact
+// product by less than 0.2, so no such N escapes. The powers of ten used
+// are exact doubles, and N / 10^k == |x| checks each candidate.
 bool ShortDigits(double x, char* digits, int& count, int& exponent) {
   static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
                                        1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
@@ -56,13 +57,21 @@ bool ShortDigits(double x, char* digits, int& count, int& exponent) {
   if (!(a >= kBounds[0] && a < kBounds[18])) return false;
   int e = -2;  // 10^(e-1) <= a < 10^e
   while (a >= kBounds[e + 3]) ++e;
-  const double scale = kPowers[15 - e];
-  const double n = std::nearbyint(a * scale);
-  if (n < 1e14 || n >= 1e15 || n / scale != a) return false;
-  count = static_cast<int>(format_detail::WriteDecimal(digits, static_cast<uint64_t>(n)) - digits);
-  while (count > 1 && digits[count - 1] == '0') --count;
-  exponent = e;
-  return true;
+  const int last = 15 - e;
+  for (int k = e < 1 ? 1 - e : 0; k <= last; ++k) {
+    const double scaled = a * kPowers[k];
+    const double n = k < last ? static_cast<double>(static_cast<int64_t>(scaled)) : std::nearbyint(scaled);
+    if (n != scaled && k < last) continue;
+    if (n / kPowers[k] != a) {
+      if (k < last) continue;
+      return false;
+    }
+    count = static_cast<int>(format_detail::WriteDecimal(digits, static_cast<uint64_t>(n)) - digits);
+    while (count > 1 && digits[count - 1] == '0') --count;
+    exponent = e;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
