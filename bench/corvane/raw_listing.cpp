@@ -3,35 +3,46 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include "corvane/enumeration.h"
-#include "corvane/odbc_environment.h"
+#include <cstring>
+#include <memory>
+#include <type_traits>
+
+#include "corvane/odbc.h"
 
 namespace corvane_bench {
 namespace {
 
 using corvane::EnumerationEntry;
 using corvane::fetchNext;
-using corvane::OdbcEnvironment;
+
+// An environment handle without a JVM to raise its failures to.
+using Environment = std::unique_ptr<std::remove_pointer_t<SQLHENV>, decltype(&SQLFreeEnv)>;
+
+Environment allocate() {
+  SQLHENV handle = SQL_NULL_HENV;
+  const bool allocated = corvane::succeeded(SQLAllocEnv(&handle));
+  return Environment(allocated ? handle : SQL_NULL_HENV, &SQLFreeEnv);
+}
 
 bool findDriver(const char* name) {
-  OdbcEnvironment odbc;
-  if (!odbc.allocated()) return false;
+  const Environment odbc = allocate();
+  if (!odbc) return false;
   EnumerationEntry entry;
   bool found = false;
-  while (!found && fetchNext(&SQLDrivers, odbc.handle(), entry)) found = corvane::sameName(entry.first, name);
+  while (!found && fetchNext(&SQLDrivers, odbc.get(), entry)) found = std::strcmp(entry.first, name) == 0;
   return found;
 }
 
 }  // namespace
 
 int rawListDataSources() {
-  OdbcEnvironment odbc;
-  if (!odbc.allocated()) return -1;
+  const Environment odbc = allocate();
+  if (!odbc) return -1;
   EnumerationEntry entry;
   int count = 0;
-  while (fetchNext(&SQLDataSources, odbc.handle(), entry)) ++count;
+  while (fetchNext(&SQLDataSources, odbc.get(), entry)) ++count;
   int withDriver = 0;
-  for (int index = 0; index < count && fetchNext(&SQLDataSources, odbc.handle(), entry); ++index) {
+  for (int index = 0; index < count && fetchNext(&SQLDataSources, odbc.get(), entry); ++index) {
     if (findDriver(entry.second)) ++withDriver;
   }
   return withDriver;

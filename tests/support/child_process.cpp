@@ -94,29 +94,53 @@ class FileActions {
   posix_spawn_file_actions_t actions_;
 };
 
+// posix_spawn's attributes, destroyed with their owner.
+class SpawnAttributes {
+ public:
+  SpawnAttributes() { posix_spawnattr_init(&attributes_); }
+  SpawnAttributes(const SpawnAttributes&) = delete;
+  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+  ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
+  posix_spawnattr_t* Get() { return &attributes_; }
+
+ private:
+  posix_spawnattr_t attributes_;
+};
+
 }  // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-                           const std::string& stderrPath) {
+                           const std::string& stderrPath, const ChildSession& session) {
   std::vector<std::string> args = argv;
   std::vector<std::string> env = MergedEnvironment(environment);
   std::vector<char*> argp = Pointers(args);
   std::vector<char*> envp = Pointers(env);
   if (args.empty()) return;
+  const bool onTerminal = session.own && !session.terminal.empty();
   Pipe in, out, err;
-  const bool errToPipe = stderrPath.empty();
-  if (!in.Open() || !out.Open() || (errToPipe && !err.Open())) return;
+  const bool errToPipe = stderrPath.empty() && !onTerminal;
+  if (!onTerminal && (!in.Open() || !out.Open() || (errToPipe && !err.Open()))) return;
   FileActions actions;
-  posix_spawn_file_actions_adddup2(actions.Get(), in.ReadEnd(), STDIN_FILENO);
-  posix_spawn_file_actions_adddup2(actions.Get(), out.WriteEnd(), STDOUT_FILENO);
-  if (errToPipe)
-    posix_spawn_file_actions_adddup2(actions.Get(), err.WriteEnd(), STDERR_FILENO);
-  else
-    posix_spawn_file_actions_addopen(actions.Get(), STDERR_FILENO, stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
+  SpawnAttributes attributes;
+  if (session.own) posix_spawnattr_setflags(attributes.Get(), POSIX_SPAWN_SETSID);
+  if (onTerminal) {
+    // A session leader opening a terminal makes it the controlling one.
+    posix_spawn_file_actions_addopen(actions.Get(), STDIN_FILENO, session.terminal.c_str(), O_RDWR, 0);
+    posix_spawn_file_actions_adddup2(actions.Get(), STDIN_FILENO, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(actions.Get(), STDIN_FILENO, STDERR_FILENO);
+  } else {
+    posix_spawn_file_actions_adddup2(actions.Get(), in.ReadEnd(), STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(actions.Get(), out.WriteEnd(), STDOUT_FILENO);
+    if (errToPipe)
+      posix_spawn_file_actions_adddup2(actions.Get(), err.WriteEnd(), STDERR_FILENO);
+    else
+      posix_spawn_file_actions_addopen(actions.Get(), STDERR_FILENO, stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                       0644);
+  }
   pid_t pid = -1;
-  if (posix_spawn(&pid, argp[0], actions.Get(), nullptr, argp.data(), envp.data()) != 0) return;
+  if (posix_spawn(&pid, argp[0], actions.Get(), attributes.Get(), argp.data(), envp.data()) != 0) return;
   pid_ = pid;
+  if (onTerminal) return;
   stdin_ = in.TakeWriteEnd();
   stdout_ = out.TakeReadEnd();
   if (errToPipe) stderr_ = err.TakeReadEnd();

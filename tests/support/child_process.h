@@ -1,7 +1,7 @@
 #pragma once
 // A program started by a test: stdin and stdout on pipes, stderr on a pipe
-// too or in a file; killed and reaped when the test is done with it. And the
-// output of a shell command.
+// too or in a file, or all three on a terminal; killed and reaped when the
+// test is done with it. And the output of a shell command.
 #include <sys/types.h>
 
 #include <chrono>
@@ -17,13 +17,22 @@ struct ChildOutput {
   std::string err;  // empty when stderr went to a file
 };
 
+// Where a child runs: in the test's session, or as the leader of a session
+// of its own, then without a controlling terminal or with `terminal` (a
+// pseudo-terminal's device) as controlling terminal, stdin, stdout and stderr.
+struct ChildSession {
+  bool own = false;
+  std::string terminal;
+};
+
 class ChildProcess {
  public:
   // `environment` entries NAME=VALUE replace or add to the test's own; an
   // entry "NAME" alone removes NAME, "PREFIX*" every name that starts so.
-  // stderr goes to `stderrPath`, or to a pipe read by ReadToEnd when empty.
+  // stderr goes to `stderrPath`, or to a pipe read by ReadToEnd when empty;
+  // on a terminal of `session` there are no pipes.
   ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-               const std::string& stderrPath = "");
+               const std::string& stderrPath = "", const ChildSession& session = {});
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess();

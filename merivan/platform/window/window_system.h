@@ -1,14 +1,23 @@
 #pragma once
 // The window system as the program uses it: one main window with the gauge,
-// a timer, the message loop with "handle every pending message", and a modal
-// error box. The headless implementation has no window and reports errors on
-// stderr; the X11 one draws the real window.
+// a timer, the message loop with "handle every pending message", a modal
+// error box, and the password and login questions of the table store. The
+// headless implementation has no window, reports errors on stderr and asks
+// on the terminal; the X11 one draws the real windows.
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "merivan/platform/window/secret_text.h"
+
 namespace merivan::platform {
+
+struct LoginAnswer {
+  std::string user;  // UTF-8
+  SecretText password;
+};
 
 class WindowSystem {
  public:
@@ -34,6 +43,15 @@ class WindowSystem {
 
   // Draws the gauge at once for `percent` (0 to 100); nothing when headless.
   virtual void PaintGauge(int percent) = 0;
+
+  // Asks for the password of the table `tableNameUtf8`, saying that the last
+  // one was wrong when `afterWrongPassword`. nullopt when the user cancels
+  // (Cancel, Escape, end of input, Ctrl-C) or there is no way to ask.
+  virtual std::optional<SecretText> AskPassword(const std::string& tableNameUtf8, bool afterWrongPassword) = 0;
+
+  // Asks for the user name (`userUtf8` offered, editable) and password for
+  // the data source `dataSourceUtf8`; nullopt as for AskPassword.
+  virtual std::optional<LoginAnswer> AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8) = 0;
 
   // The export's progress where no window shows it: `done` of `total`
   // records of `tableName`. Called once per record, so it must be cheap;

@@ -33,6 +33,9 @@ class X11WindowSystem final : public WindowSystem {
   void RunMessageLoop() override;
   void ShowErrorBox(const std::string& utf8Text) override;
   void PaintGauge(int percent) override { main_->PaintGauge(percent); }
+  // The dialogs are still to come: no way to ask yet.
+  std::optional<SecretText> AskPassword(const std::string&, bool) override { return std::nullopt; }
+  std::optional<LoginAnswer> AskLogin(const std::string&, const std::string&) override { return std::nullopt; }
 
   Window MainWindowId() const { return main_->Id(); }
   bool MainWindowExposed() const { return main_->Exposed(); }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 
+// The two attribute texts of the library: a driver's attribute list as the
+// driver manager reports it, and the attribute string of installer requests.
 namespace corvane {
 
 // Walks a driver's attribute list (key=value entries, each ended by a NUL,
@@ -35,6 +38,27 @@ class AttributeListScanner {
   bool over_ = false;
   char key_[kPieceSize] = {};
   char value_[kPieceSize] = {};
+};
+
+// The installer's attribute string: "DSN=" and the texts appended to it in a
+// 1024-byte array filled with NUL bytes, so at least two NULs end the list.
+class AttributeString {
+ public:
+  static constexpr std::size_t kSize = 1024;
+  // Text that still leaves the two ending NUL bytes.
+  static constexpr std::size_t kMaxText = kSize - 2;
+
+  AttributeString();
+
+  // Appends the bytes up to the NUL; false, leaving the string as it was,
+  // when the text would no longer fit.
+  bool append(const char* bytes);
+  const char* data() const { return bytes_.data(); }
+  std::size_t length() const { return length_; }
+
+ private:
+  std::array<char, kSize> bytes_{};
+  std::size_t length_ = 0;
 };
 
 }  // namespace corvane

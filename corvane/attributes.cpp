@@ -1,4 +1,4 @@
-#include "corvane/attribute_list.h"
+#include "corvane/attributes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -37,6 +37,16 @@ bool AttributeListScanner::next() {
     ++position_;
   }
   return false;
+}
+
+AttributeString::AttributeString() { append("DSN="); }
+
+bool AttributeString::append(const char* bytes) {
+  const std::size_t extra = std::strlen(bytes);
+  if (extra > kMaxText - length_) return false;
+  std::memcpy(bytes_.data() + length_, bytes, extra);
+  length_ += extra;
+  return true;
 }
 
 }  // namespace corvane
