@@ -1,6 +1,5 @@
 #include "merivan/export_table.h"
 
-#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <vector>
@@ -33,36 +32,29 @@ void WriteHeader(TTable& table, TOutputFile& out, std::vector<std::string>& name
   out.Write(kLineEnd);
 }
 
-// Value texts straight into the output buffer, recoded there to code page
-// 852 when asked.
-class ValueSink final : public TextSink {
+// The record lines straight into the output buffer, the value texts
+// recoded there to code page 852 when asked. What is written goes back to
+// the file when the sink is done, also when a failure ends the line.
+class LineSink final : public TextSink {
  public:
-  ValueSink(TOutputFile& out, bool recode) : out_(out), recode_(recode) {}
-
-  char* Reserve(size_t n) override { return start_ = out_.Reserve(n); }
-  void Commit(char* end) override {
-    if (recode_) RecodeToCp852InPlace(start_, end);
-    out_.Commit(end);
-  }
-  void Append(const char* bytes, size_t n) override {
-    if (!recode_) {
-      out_.Write(std::string_view(bytes, n));
-      return;
-    }
-    while (n > 0) {
-      const size_t part = std::min(n, kMaxReserve);
-      char* room = Reserve(part);
-      std::memcpy(room, bytes, part);
-      Commit(room + part);
-      bytes += part;
-      n -= part;
-    }
-  }
+  LineSink(TOutputFile& out, bool recode) : TextSink(recode), out_(out) {}
+  ~LineSink() override { Sync(); }
+  LineSink(const LineSink&) = delete;
+  LineSink& operator=(const LineSink&) = delete;
 
  private:
+  void Sync() {
+    if (next_) out_.Commit(next_);
+    next_ = end_ = nullptr;
+  }
+  void MakeRoom(size_t n) override {
+    Sync();
+    next_ = out_.Reserve(n);
+    end_ = out_.BufferEnd();
+  }
+  void Convert(char* begin, char* end) override { RecodeToCp852InPlace(begin, end); }
+
   TOutputFile& out_;
-  bool recode_;
-  char* start_ = nullptr;
 };
 
 // The fields of the list, looked up on the first record in list order, so
@@ -70,7 +62,7 @@ class ValueSink final : public TextSink {
 class RecordWriter {
  public:
   RecordWriter(const std::vector<std::string>& names, TOutputFile& out, bool recode)
-      : names_(names), out_(out), values_(out, recode) {
+      : names_(names), line_(out, recode) {
     fields_.reserve(names.size());
   }
 
@@ -78,37 +70,44 @@ class RecordWriter {
     for (size_t i = 0; i < names_.size(); ++i) {
       if (i == fields_.size()) fields_.push_back(&table.FieldByName(names_[i]));
       const TField& field = *fields_[i];
-      if (i > 0) out_.Write(';');
+      if (i > 0) line_.PutMark(';');
       const bool quoted = field.DataType() == ftString;
-      if (quoted) out_.Write('"');
-      field.ValueText(values_);
-      if (quoted) out_.Write('"');
+      if (quoted) line_.PutMark('"');
+      field.ValueText(line_);
+      if (quoted) line_.PutMark('"');
     }
-    out_.Write('\r');
-    out_.Write('\n');
+    line_.PutMark('\r');
+    line_.PutMark('\n');
   }
 
  private:
   const std::vector<std::string>& names_;
-  TOutputFile& out_;
-  ValueSink values_;
+  LineSink line_;
   std::vector<const TField*> fields_;
 };
 
-// Only the digits change from one record to the next, so they are written
-// over the old ones when their count stays.
-void SetStatus(TApplication& app, int64_t records) {
-  char digits[format_detail::kMaxDecimalDigits + 1];
-  const auto count = static_cast<size_t>(format_detail::WriteSignedDecimal(digits, records) - digits);
-  std::string& hint = app.Hint;
-  const size_t prefix = std::strlen(kStatusPrefix);
-  if (hint.size() != prefix + count || hint.compare(0, prefix, kStatusPrefix) != 0) {
-    hint.assign(kStatusPrefix);
-    hint.append(digits, count);
-    return;
+// The status text after each record. Only the digits change from one record
+// to the next, so they are written over the old ones while their count stays.
+class StatusText {
+ public:
+  explicit StatusText(std::string& hint) : hint_(hint) {}
+
+  void Set(int64_t records) {
+    char digits[format_detail::kMaxDecimalDigits + 1];
+    const auto count = static_cast<size_t>(format_detail::WriteSignedDecimal(digits, records) - digits);
+    if (count != count_) {
+      hint_.assign(kStatusPrefix);
+      hint_.append(digits, count);
+      count_ = count;
+      return;
+    }
+    std::memcpy(&hint_[hint_.size() - count], digits, count);
   }
-  std::memcpy(&hint[prefix], digits, count);
-}
+
+ private:
+  std::string& hint_;
+  size_t count_ = 0;  // digits at the end of hint_; 0 before the first record
+};
 
 }  // namespace
 
@@ -139,6 +138,7 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
     Main->progres.SetMinValue(0);
     Main->progres.SetMaxValue(table.RecordCount());
     RecordWriter writer(names, out, codePageName == kCp852Name);
+    StatusText status(app.Hint);
     while (!table.Eof()) {
       Main->progres.AddProgress(1);
       app.ProcessMessages();
@@ -146,7 +146,7 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
       writer.Write(table);
       table.Next();
       ++records;
-      SetStatus(app, records);
+      status.Set(records);
       if (showProgress) windows.ShowProgress(records, Main->progres.MaxValue(), table.TableName());
     }
   } catch (...) {

@@ -129,7 +129,7 @@ void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, ui
 void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, std::string& out) {
   out.clear();
   StringSink sink(out);
-  FieldValueText(driver, field, area, sink);
+  FieldValueText(driver, field, area, static_cast<TextSink&>(sink));
 }
 
 }  // namespace merivan
