@@ -19,6 +19,7 @@ function(folder_library name)
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
     if(tests)
       add_executable(${name}_tests ${tests})
+      target_include_directories(${name}_tests PRIVATE ${MERIVAN_TESTS_ROOT})
       target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_LIBS}
         GTest::gtest GTest::gmock GTest::gtest_main)
       merivan_test_definitions(${name}_tests)
@@ -28,12 +29,14 @@ function(folder_library name)
   endif()
 endfunction()
 
-# Paths that tests need: the sources, the shared table corpus, the build folder.
+# Paths that tests need: the sources, the shared table corpus, the build folder
+# (and its locales, built with the test).
 function(merivan_test_definitions target)
   target_compile_definitions(${target} PRIVATE
     MERIVAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     MERIVAN_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared"
     MERIVAN_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  add_dependencies(${target} merivan_locales)
 endfunction()
 
 # Adds every immediate subfolder of the current folder that has a CMakeLists.txt.
@@ -53,6 +56,7 @@ function(folder_fuzz_target name lib)
   if(MERIVAN_FUZZ)
     target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link)
     add_executable(${name} ${name}.cpp)
+    target_include_directories(${name} PRIVATE ${MERIVAN_TESTS_ROOT})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${name} PRIVATE ${lib})

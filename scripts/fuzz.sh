@@ -2,18 +2,26 @@
 # Builds the libFuzzer targets with clang (ASan + UBSan + libFuzzer) in their
 # own build folder and runs each one for a short while (FUZZ_SECONDS, 60 by
 # default). A crash, leak or sanitizer report fails the script; the input
-# that caused it is left in the run folder.
-#   scripts/fuzz.sh [target...]     (default: every target listed below)
+# that caused it is left in the run folder. The seeds are the bundled samples
+# and, when ../shared is beside the tree, its tables.
+#   scripts/fuzz.sh [--dry-run] [target...]   (default: every target listed below)
+# --dry-run prints each target with its seed folders and builds nothing.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build/fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 shared="$root/../shared"
+dry_run=false
+if [[ ${1:-} == --dry-run ]]; then
+  dry_run=true
+  shift
+fi
 
 # Seeds for the Paradox reader: each table, followed by its .mb file when it
 # has one (the target splits the input at "\n--mb--\n").
 seeds_paradox() {
   local out="$build/seeds/paradox" db mb
+  rm -rf "$out"
   mkdir -p "$out"
   for db in "$shared"/tables/paradox/*.[dD][bB] "$root"/samples/*.db; do
     [[ -f "$db" ]] || continue
@@ -27,20 +35,38 @@ seeds_paradox() {
   echo "$out"
 }
 
-# One line per target: the target name, then its seed folders.
+# Each target's seed folders, separated by blanks.
 declare -A seeds
 seeds[paradox_fuzz]="$(seeds_paradox)"
-seeds[dbase_fuzz]="$([[ -d $shared/tables/dbase ]] && echo "$shared/tables/dbase")"
+seeds[dbase_fuzz]=""
+if [[ -d $shared/tables/dbase ]]; then
+  seeds[dbase_fuzz]="$shared/tables/dbase"
+elif [[ ! -d $shared/tables ]]; then
+  echo "fuzz.sh: no ../shared/tables beside the tree: seeds from samples/ only, dbase_fuzz starts empty"
+fi
 
 targets=("$@")
 ((${#targets[@]})) || targets=("${!seeds[@]}")
+for target in "${targets[@]}"; do
+  if [[ ! -v "seeds[$target]" ]]; then
+    echo "fuzz.sh: unknown target $target (known: ${!seeds[*]})" >&2
+    exit 2
+  fi
+done
+
+if $dry_run; then
+  for target in "${targets[@]}"; do
+    echo "$target: ${seeds[$target]:-(no seeds)}"
+  done
+  exit 0
+fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMERIVAN_FUZZ=ON -DMERIVAN_SANITIZE=ON \
   -DMERIVAN_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 for target in "${targets[@]}"; do
-  exe="$(find "$build" -type f -name "$target" -perm -u+x | head -n1)"
+  exe="$(find "$build" -type f -name "$target" -perm -u+x -print -quit)"
   run="$build/runs/$target"
   mkdir -p "$run/corpus"
   echo "fuzzing $target for ${seconds}s"

@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Installs the packages of scripts/packages.txt that are missing; quiet and
-# quick when all are present (apt-get update only when something is missing).
+# Installs the packages of the given lists in scripts/ that are missing; quiet
+# and quick when all are present (apt-get update only when something is
+# missing).
+#   scripts/install-deps.sh [LIST...]   (default: packages-run.txt packages.txt,
+#                                        everything the build and the tests need)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-mapfile -t wanted < <(grep -v '^\s*#' "$here/packages.txt" | awk 'NF {print $1}')
+lists=("$@")
+((${#lists[@]})) || lists=(packages-run.txt packages.txt)
+wanted=()
+for list in "${lists[@]}"; do
+  mapfile -t -O "${#wanted[@]}" wanted < <(grep -v '^\s*#' "$here/$list" | awk 'NF {print $1}')
+done
 missing=()
 for p in "${wanted[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+  if [[ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" != "install ok installed" ]]; then
     missing+=("$p")
   fi
 done

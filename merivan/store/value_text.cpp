@@ -8,7 +8,6 @@
 #include "merivan/format/number_text.h"
 #include "merivan/format/regional_settings.h"
 #include "merivan/store/bcd.h"
-#include "merivan/store/data_area.h"
 
 namespace merivan {
 
@@ -79,17 +78,17 @@ void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, ui
   if (!driver.ReadField(field.index, area)) return;
   switch (field.type) {
     case ftString: {
-      const size_t len = StringLengthInArea(area, field.size);
+      const size_t len = engine::StringLengthInArea(area, field.size);
       if (field.transliterate && len > 0) driver.ToAnsi(area, len);
       BytesText(area, len, out);
       return;
     }
-    case ftSmallint: IntegerText(LoadFromArea<int16_t>(area), out); return;
-    case ftWord: IntegerText(LoadFromArea<uint16_t>(area), out); return;
+    case ftSmallint: IntegerText(engine::LoadInt16(area), out); return;
+    case ftWord: IntegerText(engine::LoadUint16(area), out); return;
     case ftInteger:
-    case ftAutoInc: IntegerText(LoadFromArea<int32_t>(area), out); return;
+    case ftAutoInc: IntegerText(engine::LoadInt32(area), out); return;
     case ftBoolean:
-      if (LoadFromArea<uint16_t>(area) != 0)
+      if (engine::LoadUint16(area) != 0)
         out.Append("True", 4);
       else
         out.Append("False", 5);
@@ -97,7 +96,7 @@ void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, ui
     case ftFloat:
     case ftCurrency: {
       char* p = out.Reserve(kNumberTextMax);
-      out.Commit(FloatText(LoadFromArea<double>(area), p));
+      out.Commit(FloatText(engine::LoadDouble(area), p));
       return;
     }
     case ftBCD: {
@@ -107,16 +106,16 @@ void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, ui
       out.Commit(FixedPointText(v, p));
       return;
     }
-    case ftDate: DateText(RegionalSettings.ShortDatePattern, LoadFromArea<int32_t>(area), 0, out); return;
+    case ftDate: DateText(RegionalSettings.ShortDatePattern, engine::LoadInt32(area), 0, out); return;
     case ftTime: {
-      const uint32_t u = LoadFromArea<uint32_t>(area);
+      const uint32_t u = engine::LoadUint32(area);
       DateText(RegionalSettings.LongTimePattern, kTimeBaseDay + static_cast<int32_t>(u / kMsPerDay),
                static_cast<int32_t>(u % kMsPerDay), out);
       return;
     }
     case ftDateTime: {
       int32_t day, ms;
-      SplitTimestamp(LoadFromArea<double>(area), day, ms);
+      SplitTimestamp(engine::LoadDouble(area), day, ms);
       DateText(kDateAndTime, day, ms, out);
       return;
     }

@@ -12,9 +12,6 @@
 
 namespace merivan {
 
-// A string value is read into an area of this size: the widest string plus its NUL.
-constexpr size_t kStringAreaSize = 8193;
-
 struct ValueTextField {
   size_t index;       // column of the driver
   TFieldType type;
@@ -98,7 +95,7 @@ class StringSink final : public TextSink {
 };
 
 // Writes the field's text to `out`. `area` holds at least
-// engine::DataAreaSize(type, size) bytes (and kStringAreaSize for strings);
+// engine::DataAreaSize of the column bytes (and engine::kStringAreaSize for strings);
 // a string value is converted in place there. Fails with EDatabaseError for
 // a BCD value out of range and EReadError for a blob shorter than announced,
 // having written nothing.
