@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "merivan/format/regional_settings.h"
+#include "merivan/platform/locale/ascii_text.h"
 
 namespace merivan {
 
@@ -13,15 +14,13 @@ namespace {
 using Op = DatePattern::Op;
 using Step = DatePattern::Step;
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+using platform::AsciiUpper;
+
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Case-insensitive test for `word` (lower case) at `pos`.
+// Case-insensitive test for `word` at `pos`.
 bool StartsWith(std::string_view p, size_t pos, std::string_view word) {
-  if (p.size() - pos < word.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i)
-    if (Upper(p[pos + i]) != Upper(word[i])) return false;
-  return true;
+  return platform::EqualsIgnoringAsciiCase(p.substr(pos, word.size()), word);
 }
 
 bool IsClockMarker(std::string_view p, size_t pos) {
@@ -72,7 +71,7 @@ void Compiler::Run() {
       previous = 0;
       continue;
     }
-    const char kind = Upper(c);
+    const char kind = AsciiUpper(c);
     switch (kind) {
       case 'Y': case 'M': case 'N': case 'D': case 'H':
       case 'S': case 'T': case 'C': case 'G': case 'E': {
