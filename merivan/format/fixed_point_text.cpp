@@ -22,15 +22,4 @@ char* FixedPointText(int64_t v, char* out) {
   return format_detail::LayoutNumber(out, v < 0, digits, count, exponent, 15, RegionalSettings.DecimalMark);
 }
 
-void FixedPointText(int64_t v, std::string& out) {
-  char text[kNumberTextMax];
-  out.assign(text, static_cast<size_t>(FixedPointText(v, text) - text));
-}
-
-std::string FixedPointText(int64_t v) {
-  std::string text;
-  FixedPointText(v, text);
-  return text;
-}
-
 }  // namespace merivan

@@ -105,15 +105,4 @@ char* FloatText(double x, char* out) {
                                      RegionalSettings.DecimalMark);
 }
 
-void FloatText(double x, std::string& out) {
-  char text[kNumberTextMax];
-  out.assign(text, static_cast<size_t>(FloatText(x, text) - text));
-}
-
-std::string FloatText(double x) {
-  std::string text;
-  FloatText(x, text);
-  return text;
-}
-
 }  // namespace merivan

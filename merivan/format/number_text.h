@@ -12,14 +12,32 @@ namespace merivan {
 constexpr size_t kNumberTextMax = 48;
 
 // Each writes its text at `out`, which has room for kNumberTextMax bytes, and
-// returns its end; the string forms replace `out`.
+// returns its end; the string forms below replace `out` or return the text.
 char* FloatText(double x, char* out);
-void FloatText(double x, std::string& out);
-std::string FloatText(double x);
-
 // v counts ten-thousandths.
 char* FixedPointText(int64_t v, char* out);
-void FixedPointText(int64_t v, std::string& out);
-std::string FixedPointText(int64_t v);
+
+namespace format_detail {
+template <typename Value>
+void AssignNumberText(char* (*write)(Value, char*), Value v, std::string& out) {
+  char text[kNumberTextMax];
+  out.assign(text, static_cast<size_t>(write(v, text) - text));
+}
+}  // namespace format_detail
+
+inline void FloatText(double x, std::string& out) { format_detail::AssignNumberText<double>(FloatText, x, out); }
+inline std::string FloatText(double x) {
+  std::string text;
+  FloatText(x, text);
+  return text;
+}
+inline void FixedPointText(int64_t v, std::string& out) {
+  format_detail::AssignNumberText<int64_t>(FixedPointText, v, out);
+}
+inline std::string FixedPointText(int64_t v) {
+  std::string text;
+  FixedPointText(v, text);
+  return text;
+}
 
 }  // namespace merivan
