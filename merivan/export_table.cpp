@@ -86,27 +86,41 @@ class RecordWriter {
   std::vector<const TField*> fields_;
 };
 
-// The status text after each record. Only the digits change from one record
-// to the next, so they are written over the old ones while their count stays.
+// The status text after each record. The count grows by one from record to
+// record, so its digits are counted up in place (a carry past the first
+// digit writes the text anew).
 class StatusText {
  public:
   explicit StatusText(std::string& hint) : hint_(hint) {}
 
   void Set(int64_t records) {
-    char digits[format_detail::kMaxDecimalDigits + 1];
-    const auto count = static_cast<size_t>(format_detail::WriteSignedDecimal(digits, records) - digits);
-    if (count != count_) {
-      hint_.assign(kStatusPrefix);
-      hint_.append(digits, count);
-      count_ = count;
+    if (records == shown_ + 1 && shown_ > 0 && CountUp()) {
+      shown_ = records;
       return;
     }
-    std::memcpy(&hint_[hint_.size() - count], digits, count);
+    char digits[format_detail::kMaxDecimalDigits + 1];
+    const auto count = static_cast<size_t>(format_detail::WriteSignedDecimal(digits, records) - digits);
+    hint_.assign(kStatusPrefix);
+    hint_.append(digits, count);
+    shown_ = records;
   }
 
  private:
+  // Adds one to the digits at the end of hint_; false when all are nines.
+  bool CountUp() {
+    const size_t first = std::strlen(kStatusPrefix);
+    for (size_t i = hint_.size(); i-- > first;) {
+      if (hint_[i] != '9') {
+        ++hint_[i];
+        return true;
+      }
+      hint_[i] = '0';
+    }
+    return false;
+  }
+
   std::string& hint_;
-  size_t count_ = 0;  // digits at the end of hint_; 0 before the first record
+  int64_t shown_ = 0;  // the count at the end of hint_; 0 before the first record
 };
 
 }  // namespace
