@@ -17,6 +17,8 @@ class BoundedText {
 
   // `bytes` has room for kCapacity bytes.
   explicit BoundedText(char* bytes) : next_(bytes), end_(bytes + kCapacity) {}
+  // The rest of an area, from `next` up to its `end`.
+  BoundedText(char* next, char* end) : next_(next), end_(end) {}
 
   void Put(char c) {
     if (next_ < end_) *next_++ = c;
@@ -68,7 +70,7 @@ class BoundedText {
 
  private:
   char* next_;
-  char* const end_;
+  char* end_;
 };
 
 }  // namespace merivan::format_detail

@@ -25,70 +25,83 @@ struct Moment {
   int second;
 };
 
+// Each level writes through its own BoundedText over the rest of the area,
+// whose address never leaves it, so that its position can stay in a
+// register across the byte stores; calls that write elsewhere get the rest
+// of the area and hand back where they ended.
 class PatternWriter {
  public:
-  PatternWriter(const Moment& when, BoundedText& out) : when_(when), out_(out) {}
+  PatternWriter(const Moment& when, char* end) : when_(when), end_(end) {}
 
-  void Level(const DatePattern& pattern, int level);
+  // Writes the level's text from `at` on; returns its end.
+  char* Level(const DatePattern& pattern, int level, char* at) const;
 
  private:
-  void Expand(const DatePattern& pattern, int level) {
-    if (level < kMaxLevel) Level(pattern, level + 1);
+  char* Expand(const DatePattern& pattern, int level, char* at) const {
+    return level < kMaxLevel ? Level(pattern, level + 1, at) : at;
+  }
+  template <typename Put>
+  char* Era(Put put, int runLength, char* at) const {
+    BoundedText text(at, end_);
+    put(when_.date, runLength, text);
+    return text.End();
   }
 
   const Moment& when_;
-  BoundedText& out_;
+  char* const end_;
 };
 
-void PatternWriter::Level(const DatePattern& pattern, int level) {
+char* PatternWriter::Level(const DatePattern& pattern, int level, char* at) const {
   const TRegionalSettings& s = RegionalSettings;
   const CivilDate& d = when_.date;
   const char* literals = pattern.Literals().data();
+  BoundedText out(at, end_);
   for (const DatePattern::Step& step : pattern.Steps()) {
     switch (step.op) {
-      case Op::Literal: out_.Put(std::string_view(literals + step.a, step.b)); break;
-      case Op::DateMark: out_.Put(s.DateMark); break;
-      case Op::TimeMark: out_.Put(s.TimeMark); break;
-      case Op::Year2: out_.PutSmallNumber(static_cast<int>(d.year % 100), 2); break;
-      case Op::Year4: out_.PutYear(d.year); break;
-      case Op::Month: out_.PutSmallNumber(d.month, step.width); break;
+      case Op::Literal: out.Put(std::string_view(literals + step.a, step.b)); break;
+      case Op::DateMark: out.Put(s.DateMark); break;
+      case Op::TimeMark: out.Put(s.TimeMark); break;
+      case Op::Year2: out.PutSmallNumber(static_cast<int>(d.year % 100), 2); break;
+      case Op::Year4: out.PutYear(d.year); break;
+      case Op::Month: out.PutSmallNumber(d.month, step.width); break;
       // Month and weekday 0 (day numbers below 1) have the empty entry 0.
-      case Op::MonthShort: out_.Put(s.MonthNamesShort[d.month]); break;
-      case Op::MonthLong: out_.Put(s.MonthNamesLong[d.month]); break;
-      case Op::Day: out_.PutSmallNumber(d.day, step.width); break;
-      case Op::DayShort: out_.Put(s.DayNamesShort[d.weekday]); break;
-      case Op::DayLong: out_.Put(s.DayNamesLong[d.weekday]); break;
+      case Op::MonthShort: out.Put(s.MonthNamesShort[d.month]); break;
+      case Op::MonthLong: out.Put(s.MonthNamesLong[d.month]); break;
+      case Op::Day: out.PutSmallNumber(d.day, step.width); break;
+      case Op::DayShort: out.Put(s.DayNamesShort[d.weekday]); break;
+      case Op::DayLong: out.Put(s.DayNamesLong[d.weekday]); break;
       case Op::Hour: {
         int hour = when_.hour;
         if (step.b != 0) {
           hour %= 12;
           if (hour == 0) hour = 12;
         }
-        out_.PutSmallNumber(hour, step.width);
+        out.PutSmallNumber(hour, step.width);
         break;
       }
-      case Op::Minute: out_.PutSmallNumber(when_.minute, step.width); break;
-      case Op::Second: out_.PutSmallNumber(when_.second, step.width); break;
-      case Op::ShortDate: Expand(s.ShortDatePattern, level); break;
-      case Op::LongDate: Expand(s.LongDatePattern, level); break;
-      case Op::ShortTime: Expand(s.ShortTimePattern, level); break;
-      case Op::LongTime: Expand(s.LongTimePattern, level); break;
+      case Op::Minute: out.PutSmallNumber(when_.minute, step.width); break;
+      case Op::Second: out.PutSmallNumber(when_.second, step.width); break;
+      case Op::ShortDate: out = BoundedText(Expand(s.ShortDatePattern, level, out.End()), end_); break;
+      case Op::LongDate: out = BoundedText(Expand(s.LongDatePattern, level, out.End()), end_); break;
+      case Op::ShortTime: out = BoundedText(Expand(s.ShortTimePattern, level, out.End()), end_); break;
+      case Op::LongTime: out = BoundedText(Expand(s.LongTimePattern, level, out.End()), end_); break;
       case Op::DateAndTime:
         if (level >= kMaxLevel) break;
-        Expand(s.ShortDatePattern, level);
+        out = BoundedText(Expand(s.ShortDatePattern, level, out.End()), end_);
         if (when_.hour != 0 || when_.minute != 0 || when_.second != 0) {
-          out_.Put(' ');
-          Expand(s.LongTimePattern, level);
+          out.Put(' ');
+          out = BoundedText(Expand(s.LongTimePattern, level, out.End()), end_);
         }
         break;
-      case Op::AmPmText: out_.Put(when_.hour < 12 ? s.AmText : s.PmText); break;
+      case Op::AmPmText: out.Put(when_.hour < 12 ? s.AmText : s.PmText); break;
       case Op::AmPmChoice:
-        out_.Put(std::string_view(literals + (when_.hour < 12 ? step.a : step.b), step.width));
+        out.Put(std::string_view(literals + (when_.hour < 12 ? step.a : step.b), step.width));
         break;
-      case Op::EraName: format_detail::PutEraName(d, step.width, out_); break;
-      case Op::EraYear: format_detail::PutEraYear(d, step.width, out_); break;
+      case Op::EraName: out = BoundedText(Era(format_detail::PutEraName, step.width, out.End()), end_); break;
+      case Op::EraYear: out = BoundedText(Era(format_detail::PutEraYear, step.width, out.End()), end_); break;
     }
   }
+  return out.End();
 }
 
 }  // namespace
@@ -99,9 +112,7 @@ char* DateTimeText(const DatePattern& pattern, int32_t day, int32_t ms, char* ou
   if (ms < 0) ms += kMsPerDay;
   const Moment when{format_detail::DecodeDayNumber(day), ms / 3'600'000, ms / 60'000 % 60,
                     ms / 1'000 % 60};
-  BoundedText text(out);
-  PatternWriter(when, text).Level(pattern, 1);
-  return text.End();
+  return PatternWriter(when, out + kDateTimeTextMax).Level(pattern, 1, out);
 }
 
 void DateTimeText(std::string_view pattern, int32_t day, int32_t ms, std::string& out) {
