@@ -1,11 +1,12 @@
 #include "merivan/export_table.h"
 
-#include <charconv>
+#include <cstring>
 #include <exception>
 #include <vector>
 
 #include "merivan/exceptions.h"
 #include "merivan/field_list.h"
+#include "merivan/format/decimal_digits.h"
 #include "merivan/output_file.h"
 #include "merivan/recode_cp852.h"
 #include "merivan/uetxt.h"
@@ -31,42 +32,96 @@ void WriteHeader(TTable& table, TOutputFile& out, std::vector<std::string>& name
   out.Write(kLineEnd);
 }
 
+// The record lines straight into the output buffer, the value texts
+// recoded there to code page 852 when asked. What is written goes back to
+// the file when the sink is done, also when a failure ends the line.
+class LineSink final : public TextSink {
+ public:
+  LineSink(TOutputFile& out, bool recode) : TextSink(recode), out_(out) {}
+  ~LineSink() override { Sync(); }
+  LineSink(const LineSink&) = delete;
+  LineSink& operator=(const LineSink&) = delete;
+
+ private:
+  void Sync() {
+    if (next_) out_.Commit(next_);
+    next_ = end_ = nullptr;
+  }
+  void MakeRoom(size_t n) override {
+    Sync();
+    next_ = out_.Reserve(n);
+    end_ = out_.BufferEnd();
+  }
+  void Convert(char* begin, char* end) override { RecodeToCp852InPlace(begin, end); }
+
+  TOutputFile& out_;
+};
+
 // The fields of the list, looked up on the first record in list order, so
 // that a missing name fails right where its value would go.
 class RecordWriter {
  public:
-  RecordWriter(const std::vector<std::string>& names, bool recode) : names_(names), recode_(recode) {
+  RecordWriter(const std::vector<std::string>& names, TOutputFile& out, bool recode)
+      : names_(names), line_(out, recode) {
     fields_.reserve(names.size());
   }
 
-  void Write(TTable& table, TOutputFile& out) {
+  void Write(TTable& table) {
     for (size_t i = 0; i < names_.size(); ++i) {
       if (i == fields_.size()) fields_.push_back(&table.FieldByName(names_[i]));
       const TField& field = *fields_[i];
-      if (i > 0) out.Write(';');
+      if (i > 0) line_.PutMark(';');
       const bool quoted = field.DataType() == ftString;
-      if (quoted) out.Write('"');
-      field.ValueText(text_);
-      if (recode_) RecodeToCp852InPlace(text_);
-      out.Write(text_);
-      if (quoted) out.Write('"');
+      if (quoted) line_.PutMark('"');
+      field.ValueText(line_);
+      if (quoted) line_.PutMark('"');
     }
-    out.Write(kLineEnd);
+    line_.PutMark('\r');
+    line_.PutMark('\n');
   }
 
  private:
   const std::vector<std::string>& names_;
-  bool recode_;
+  LineSink line_;
   std::vector<const TField*> fields_;
-  std::string text_;
 };
 
-void SetStatus(TApplication& app, int64_t records) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, records).ptr;
-  app.Hint.assign(kStatusPrefix);
-  app.Hint.append(digits, end);
-}
+// The status text after each record. The count grows by one from record to
+// record, so its digits are counted up in place (a carry past the first
+// digit writes the text anew).
+class StatusText {
+ public:
+  explicit StatusText(std::string& hint) : hint_(hint) {}
+
+  void Set(int64_t records) {
+    if (records == shown_ + 1 && shown_ > 0 && CountUp()) {
+      shown_ = records;
+      return;
+    }
+    char digits[format_detail::kMaxDecimalDigits + 1];
+    const auto count = static_cast<size_t>(format_detail::WriteSignedDecimal(digits, records) - digits);
+    hint_.assign(kStatusPrefix);
+    hint_.append(digits, count);
+    shown_ = records;
+  }
+
+ private:
+  // Adds one to the digits at the end of hint_; false when all are nines.
+  bool CountUp() {
+    const size_t first = std::strlen(kStatusPrefix);
+    for (size_t i = hint_.size(); i-- > first;) {
+      if (hint_[i] != '9') {
+        ++hint_[i];
+        return true;
+      }
+      hint_[i] = '0';
+    }
+    return false;
+  }
+
+  std::string& hint_;
+  int64_t shown_ = 0;  // the count at the end of hint_; 0 before the first record
+};
 
 }  // namespace
 
@@ -96,15 +151,16 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
     if (fieldList.empty()) WriteHeader(table, out, names);
     Main->progres.SetMinValue(0);
     Main->progres.SetMaxValue(table.RecordCount());
-    RecordWriter writer(names, codePageName == kCp852Name);
+    RecordWriter writer(names, out, codePageName == kCp852Name);
+    StatusText status(app.Hint);
     while (!table.Eof()) {
       Main->progres.AddProgress(1);
       app.ProcessMessages();
       app.ProcessMessages();
-      writer.Write(table, out);
+      writer.Write(table);
       table.Next();
       ++records;
-      SetStatus(app, records);
+      status.Set(records);
       if (showProgress) windows.ShowProgress(records, Main->progres.MaxValue(), table.TableName());
     }
   } catch (...) {

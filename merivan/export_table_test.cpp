@@ -281,6 +281,20 @@ TEST_F(ExportTableTest, GaugeAdvancesThenTwoPumpsThenTheLineThenTheStatus) {
   EXPECT_EQ(app_->Hint, s + "4");
 }
 
+// The status text counts on past every carry (9 to 10, 99 to 100, ...).
+TEST_F(ExportTableTest, StatusCountsEveryRecord) {
+  FakeTable t;
+  t.fields = {{"N", ftSmallint, 0}};
+  for (int i = 0; i < 1205; ++i) t.records.push_back({Bytes<int16_t>(static_cast<int16_t>(i))});
+  std::vector<PumpRecorder::Pump> pumps;
+  Start(t, "lidi.db", std::make_unique<PumpRecorder>(pumps));
+  EXPECT_EQ(Export(), "");
+  ASSERT_EQ(pumps.size(), 2 * t.records.size());
+  for (size_t i = 2; i < pumps.size(); i += 2)
+    ASSERT_EQ(pumps[i].hint, std::string(kStatus) + std::to_string(i / 2)) << i;
+  EXPECT_EQ(app_->Hint, std::string(kStatus) + "1205");
+}
+
 // MinValue is set before MaxValue: from a range above the new one, the other
 // order would fail on a maximum below the old minimum.
 TEST_F(ExportTableTest, GaugeRangeMinimumFirst) {

@@ -27,14 +27,22 @@ class TGauge {
   void AddProgress(int32_t n);
 
   // (Progress - MinValue) * 100 / (MaxValue - MinValue), truncated; 0 for an empty range.
-  int PercentDone() const;
+  int PercentDone() const { return percent_; }
 
   void Repaint() const;
 
  private:
+  // The percentage anew, and the progress values that keep it: the export
+  // advances once per record, and a division each time would cost more
+  // than the rest of the advance.
+  void Recount();
+
   int32_t min_ = 0;
   int32_t max_ = 100;
   int32_t progress_ = 0;
+  int percent_ = 0;
+  int64_t samePercentFrom_ = 0;  // progress values in [from, to) keep percent_
+  int64_t samePercentTo_ = 1;
   Painter painter_;
 };
 

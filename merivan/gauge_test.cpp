@@ -56,6 +56,31 @@ TEST(TGauge, PercentageTruncatesWithoutOverflow) {
   }
 }
 
+// The percentage is kept between advances: every step of a walk up and
+// back down still gives the quotient, and repaints only when it changes.
+TEST(TGauge, KeptPercentageFollowsEveryStep) {
+  struct Range {
+    int32_t min, max;
+  } ranges[] = {{0, 1}, {0, 7}, {0, 99}, {0, 101}, {0, 333}, {-50, 1234}, {INT32_MAX - 250, INT32_MAX}};
+  for (const Range& r : ranges) {
+    PaintedGauge g;
+    g.gauge.SetMaxValue(r.max);
+    g.gauge.SetMinValue(r.min);
+    const auto expected = [&](int64_t v) { return static_cast<int>((v - r.min) * 100 / (int64_t{r.max} - r.min)); };
+    std::vector<int32_t> walk;
+    for (int64_t v = r.min; v <= r.max; ++v) walk.push_back(static_cast<int32_t>(v));
+    for (int64_t v = r.max; v >= r.min; v -= 3) walk.push_back(static_cast<int32_t>(v));
+    int before = g.gauge.PercentDone();
+    for (const int32_t v : walk) {
+      g.painted.clear();
+      g.gauge.SetProgress(v);
+      ASSERT_EQ(g.gauge.PercentDone(), expected(v)) << r.min << ".." << r.max << " at " << v;
+      EXPECT_EQ(g.painted.size(), g.gauge.PercentDone() != before ? 1u : 0u) << v;
+      before = g.gauge.PercentDone();
+    }
+  }
+}
+
 TEST(TGauge, ProgressIsClampedAndRepaintsOnlyOnANewPercentage) {
   PaintedGauge p;
   p.gauge.SetMaxValue(300);

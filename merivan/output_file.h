@@ -30,6 +30,15 @@ class TOutputFile {
     if (used_ == buffer_.size()) Flush();
     buffer_[used_++] = c;
   }
+  // Room for `n` (at most kBufferSize) bytes in the buffer, written out first
+  // when less is left; the room runs up to BufferEnd(). Commit keeps what was
+  // written there up to `end`.
+  char* Reserve(size_t n) {
+    if (buffer_.size() - used_ < n) Flush();
+    return buffer_.data() + used_;
+  }
+  char* BufferEnd() { return buffer_.data() + buffer_.size(); }
+  void Commit(char* end) { used_ = static_cast<size_t>(end - buffer_.data()); }
 
   // Whether the file is a terminal (a device such as /dev/tty given as the path).
   bool IsTerminal() const;

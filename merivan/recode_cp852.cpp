@@ -30,8 +30,10 @@ std::string RecodeToCp852(std::string_view text) {
   return out;
 }
 
-void RecodeToCp852InPlace(std::string& text) {
-  for (char& c : text) c = static_cast<char>(RecodeByteToCp852(static_cast<uint8_t>(c)));
+void RecodeToCp852InPlace(std::string& text) { RecodeToCp852InPlace(text.data(), text.data() + text.size()); }
+
+void RecodeToCp852InPlace(char* begin, char* end) {
+  for (char* c = begin; c != end; ++c) *c = static_cast<char>(RecodeByteToCp852(static_cast<uint8_t>(*c)));
 }
 
 }  // namespace merivan

@@ -10,5 +10,6 @@ namespace merivan {
 uint8_t RecodeByteToCp852(uint8_t b);
 std::string RecodeToCp852(std::string_view text);
 void RecodeToCp852InPlace(std::string& text);
+void RecodeToCp852InPlace(char* begin, char* end);
 
 }  // namespace merivan

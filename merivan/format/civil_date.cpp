@@ -2,24 +2,24 @@
 
 namespace merivan::format_detail {
 
-namespace {
-// Day number of 1 January 1970, the epoch of the conversion below.
-constexpr int64_t kUnixEpochDay = 719163;
-}  // namespace
-
 CivilDate DecodeDayNumber(int32_t dayNumber) {
   if (dayNumber < 1) return {0, 0, 0, 0};
-  // Days to civil date over 400-year eras (H. Hinnant's algorithm).
-  const int64_t z = static_cast<int64_t>(dayNumber) - kUnixEpochDay + 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  const int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
-  return {year, month, day, dayNumber % 7 + 1};
+  // Days since 1 March of year 0, from which the months of a year run from
+  // March to February. Then Neri and Schneider's Euclidean affine
+  // functions: the century, the year within it and the month and day, each
+  // by one multiplication and shift where the textbook divides.
+  const uint64_t n1 = 4 * (static_cast<uint64_t>(dayNumber) + 305) + 3;
+  const uint64_t century = n1 / 146097;
+  const uint32_t n2 = static_cast<uint32_t>(n1 % 146097) / 4 * 4 + 3;
+  const uint64_t p2 = uint64_t{2939745} * n2;
+  const auto yearOfCentury = static_cast<uint32_t>(p2 >> 32);
+  const uint32_t dayOfYear = static_cast<uint32_t>(p2) / 2939745 / 4;  // 0 = 1 March
+  const uint32_t n3 = 2141 * dayOfYear + 197913;
+  const uint32_t month = n3 >> 16;  // 3 = March .. 14 = February
+  const bool nextYear = dayOfYear >= 306;  // January or February
+  return {static_cast<int64_t>(100 * century + yearOfCentury + (nextYear ? 1 : 0)),
+          static_cast<int>(nextYear ? month - 12 : month), static_cast<int>((n3 & 0xFFFF) / 2141 + 1),
+          dayNumber % 7 + 1};
 }
 
 }  // namespace merivan::format_detail

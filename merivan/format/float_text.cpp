@@ -1,7 +1,9 @@
 // FloatText: general format with 15 significant digits.
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
+#include "merivan/format/decimal_digits.h"
 #include "merivan/format/number_layout.h"
 #include "merivan/format/number_text.h"
 #include "merivan/format/regional_settings.h"
@@ -12,6 +14,11 @@ namespace {
 
 constexpr int kPrecision = 15;
 constexpr int kRawDigits = 18;
+
+char* Put(char* out, const char* text, size_t n) {
+  std::memcpy(out, text, n);
+  return out + n;
+}
 
 // The 18 correctly rounded significant digits of |x| (x finite, non-zero)
 // and E with 10^(E-1) <= |x| < 10^E. std::to_chars rounds the exact binary
@@ -31,25 +38,57 @@ int RawDigits(double x, char* digits) {
   return (negative ? -exponent : exponent) + 1;
 }
 
+// Most values of a table are short decimals between 0.001 and 10^15. When
+// a decimal N / 10^k of at most 15 digits reads back as x, its digits are
+// what the two roundings below give (x lies within half a unit in the 17th
+// digit of it, far from any point where the 15-digit rounding turns).
+// Trying k = 0, 1, 2, ... finds the shortest such N at once for amounts with
+// few decimals; at k = 15 - E, N = |x| * 10^k rounded is off from the exact
+// product by less than 0.2, so no such N escapes. The powers of ten used
+// are exact doubles, and N / 10^k == |x| checks each candidate.
+bool ShortDigits(double x, char* digits, int& count, int& exponent) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                       1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+  // The doubles nearest to 10^-3, 10^-2 and 10^-1 lie above them, so
+  // comparing with them tells which side of the power x is on.
+  static constexpr double kBounds[] = {1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
+                                       1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const double a = std::fabs(x);
+  if (!(a >= kBounds[0] && a < kBounds[18])) return false;
+  int e = -2;  // 10^(e-1) <= a < 10^e
+  while (a >= kBounds[e + 3]) ++e;
+  const int last = 15 - e;
+  for (int k = e < 1 ? 1 - e : 0; k <= last; ++k) {
+    const double scaled = a * kPowers[k];
+    const double n = k < last ? static_cast<double>(static_cast<int64_t>(scaled)) : std::nearbyint(scaled);
+    if (n != scaled && k < last) continue;
+    if (n / kPowers[k] != a) {
+      if (k < last) continue;
+      return false;
+    }
+    count = static_cast<int>(format_detail::WriteDecimal(digits, static_cast<uint64_t>(n)) - digits);
+    while (count > 1 && digits[count - 1] == '0') --count;
+    exponent = e;
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-void FloatText(double x, std::string& out) {
-  if (std::isinf(x)) {
-    out.assign("INF");
-    return;
-  }
-  if (std::isnan(x)) {
-    out.assign("NAN");
-    return;
-  }
-  if (x == 0) {
-    out.assign("0");
-    return;
-  }
-  char digits[kRawDigits];
-  int exponent = RawDigits(x, digits);
+char* FloatText(double x, char* out) {
+  if (std::isinf(x)) return Put(out, "INF", 3);
+  if (std::isnan(x)) return Put(out, "NAN", 3);
+  if (x == 0) return Put(out, "0", 1);
+  char digits[format_detail::kMaxDecimalDigits];
+  int count;
+  int exponent;
+  if (ShortDigits(x, digits, count, exponent))
+    return format_detail::LayoutNumber(out, std::signbit(x), digits, count, exponent, kPrecision,
+                                       RegionalSettings.DecimalMark);
+  exponent = RawDigits(x, digits);
   // Second rounding, half up on the 18-digit string, to the precision.
-  int count = kPrecision;
+  count = kPrecision;
   if (digits[kPrecision] >= '5') {
     int i = kPrecision - 1;
     while (i >= 0 && digits[i] == '9') digits[i--] = '0';
@@ -62,14 +101,8 @@ void FloatText(double x, std::string& out) {
     }
   }
   while (count > 1 && digits[count - 1] == '0') --count;
-  format_detail::LayoutNumber(out, std::signbit(x), digits, count, exponent, kPrecision,
-                              RegionalSettings.DecimalMark);
-}
-
-std::string FloatText(double x) {
-  std::string text;
-  FloatText(x, text);
-  return text;
+  return format_detail::LayoutNumber(out, std::signbit(x), digits, count, exponent, kPrecision,
+                                     RegionalSettings.DecimalMark);
 }
 
 }  // namespace merivan

@@ -2,13 +2,14 @@
 // The general number layout shared by FloatText and FixedPointText: a digit
 // string D (no trailing zeros) with decimal exponent E, where the value is
 // 0.D x 10^E.
-#include <string>
+#include <cstddef>
 
 namespace merivan::format_detail {
 
-// Replaces `out` by the layout, allocating nothing once its capacity
-// suffices. Scientific form when E > precision or E < -3.
-void LayoutNumber(std::string& out, bool negative, const char* digits, int count, int exponent,
-                  int precision, char decimalMark);
+// Writes the layout at `out`, which has room for kNumberTextMax bytes
+// (number_text.h), and returns its end. Scientific form when E > precision
+// or E < -3.
+char* LayoutNumber(char* out, bool negative, const char* digits, int count, int exponent, int precision,
+                   char decimalMark);
 
 }  // namespace merivan::format_detail

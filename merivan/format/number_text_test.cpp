@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "merivan/format/number_text.h"
 #include "merivan/format/test_settings_scope.h"
@@ -66,6 +73,61 @@ TEST_F(NumberTextTest, FloatTextRoundsTheEighteenDigitsHalfUp) {
   EXPECT_EQ(FloatText(9.999999999999999), "10");
   EXPECT_EQ(FloatText(99999999999999.95), "100000000000000");
   EXPECT_EQ(FloatText(99999999999999.94), "99999999999999.9");
+}
+
+// The text by the rule itself: the 18 correctly rounded digits from the C
+// library's exact conversion, rounded half up to 15, laid out.
+std::string ReferenceFloatText(double x) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.17e", std::fabs(x));
+  std::string d = std::string(1, text[0]) + std::string(text + 2, 17);
+  int e = std::atoi(std::strchr(text, 'e') + 1) + 1;
+  if (d[15] >= '5') {
+    int i = 14;
+    while (i >= 0 && d[i] == '9') d[i--] = '0';
+    if (i >= 0) {
+      ++d[i];
+    } else {
+      d = "1";
+      ++e;
+    }
+  }
+  d.resize(std::min<size_t>(d.size(), 15));
+  while (d.size() > 1 && d.back() == '0') d.pop_back();
+  std::string s = std::signbit(x) ? "-" : "";
+  if (e > 15 || e < -3) {
+    s += d.substr(0, 1);
+    if (d.size() > 1) s += "." + d.substr(1);
+    return s + "E" + std::to_string(e - 1);
+  }
+  if (e >= 1) {
+    s += d.size() >= static_cast<size_t>(e) ? d.substr(0, e) : d + std::string(e - d.size(), '0');
+    if (d.size() > static_cast<size_t>(e)) s += "." + d.substr(e);
+    return s;
+  }
+  return s + "0." + std::string(-e, '0') + d;
+}
+
+// Random bit patterns, short decimals as tables hold them, and values next
+// to powers of ten: the fast path for short decimals gives what the rule does.
+TEST_F(NumberTextTest, FloatTextMatchesTheRuleOnManyValues) {
+  std::mt19937_64 random(20261210);
+  std::vector<double> values;
+  for (int i = 0; i < 20000; ++i) {
+    const uint64_t bits = random();
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v) && v != 0) values.push_back(v);
+    values.push_back(static_cast<double>(static_cast<int64_t>(random() % 2000000) - 1000000) / 100.0);
+    values.push_back(static_cast<double>(random() % 100000) * 1.25 - 5000.0);
+  }
+  for (double v : {DBL_MIN, std::nextafter(DBL_MIN, 0.0), DBL_MIN * 3, std::numeric_limits<double>::denorm_min() * 7})
+    values.push_back(v);
+  for (int k = -30; k <= 30; ++k) {
+    const double p = std::pow(10.0, k);
+    for (double v : {p, std::nextafter(p, 0.0), std::nextafter(p, 1e300)}) values.push_back(v);
+  }
+  for (double v : values) ASSERT_EQ(FloatText(v), ReferenceFloatText(v)) << std::hexfloat << v;
 }
 
 TEST_F(NumberTextTest, FloatTextUsesTheDecimalMark) {

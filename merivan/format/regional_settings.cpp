@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "merivan/format/era_pattern.h"
+#include "merivan/format/era_text.h"
 #include "merivan/format/locale_reader.h"
 #include "merivan/platform/locale/codepage.h"
 #include "merivan/platform/locale/dbcs.h"
@@ -42,7 +43,7 @@ void LoadFacts(TRegionalSettings& s) {
   if (pl::DbcsEnabled()) s.LeadBytes = pl::LeadBytesOf(pl::AnsiCodePage());
 }
 
-// Separators, patterns and AM/PM texts: what a settings change rereads.
+// Separators, patterns, AM/PM texts and eras: what a settings change rereads.
 void LoadItems(TRegionalSettings& s) {
   const LocaleReader reader(pl::GetThreadLocale());
   s.DecimalMark = reader.Character(pl::LOCALE_SDECIMAL, '.');
@@ -57,6 +58,7 @@ void LoadItems(TRegionalSettings& s) {
   s.PmText = reader.Text(pl::LOCALE_S2359, "pm");
   s.ShortTimePattern = TimePattern(reader, ":mm");
   s.LongTimePattern = TimePattern(reader, ":mm:ss");
+  s.Eras = format_detail::LoadEraTable();
 }
 
 void LoadNames(TRegionalSettings& s) {

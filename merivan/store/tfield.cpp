@@ -10,6 +10,10 @@ TField::TField(TTable& table, size_t driverIndex, const TFieldDef& def)
       name_(def.Name),
       value_{driverIndex, def.DataType, def.Size, def.DataType == ftString || def.DataType == ftMemo, &name_} {}
 
+void TField::ValueText(TextSink& out) const {
+  CallEngine([&] { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
+}
+
 void TField::ValueText(std::string& out) const {
   CallEngine([&] { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
 }

@@ -22,7 +22,9 @@ class TField {
   // Set for ftString and ftMemo: their bytes are converted to ANSI.
   bool Transliterate() const { return value_.transliterate; }
 
-  // The value text of the current record; the first form replaces `out`.
+  // The value text of the current record: written to `out`, replacing
+  // `out`, or returned.
+  void ValueText(TextSink& out) const;
   void ValueText(std::string& out) const;
   std::string ValueText() const;
 

@@ -1,8 +1,12 @@
 // The progress line of a headless run: drawn on stderr when that is a
 // terminal (a real pseudo-terminal here), blanked at the end and before an
 // error report, and never among the output's lines.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <chrono>
 
 #include "tests/fixtures/paradox_writer.h"
 #include "tests/support/merivan_process.h"
@@ -16,21 +20,25 @@ using testing::PtyCapture;
 
 constexpr int kRecords = 6000;  // more than the 64 KB output buffer holds
 
+void WriteRecords(const std::string& path, int count) {
+  PxLayout layout;
+  layout.codePage = 852;
+  layout.fields = {{"Jmeno", PxType::Alpha, 30}, {"Cislo", PxType::Long}};
+  std::vector<std::vector<PxValue>> records;
+  for (int i = 0; i < count; ++i) records.push_back({PxText("Zaznam cislo " + std::to_string(i)), PxInt(i)});
+  WriteParadoxTable(path, layout, records);
+}
+
 class ProgressLineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    PxLayout layout;
-    layout.codePage = 852;
-    layout.fields = {{"Jmeno", PxType::Alpha, 30}, {"Cislo", PxType::Long}};
-    std::vector<std::vector<PxValue>> records;
-    for (int i = 0; i < kRecords; ++i) records.push_back({PxText("Zaznam cislo " + std::to_string(i)), PxInt(i)});
-    WriteParadoxTable(dir_ / "zaznamy.db", layout, records);
+    WriteRecords(dir_ / "zaznamy.db", kRecords);
     ASSERT_TRUE(terminal_.Ok()) << "no pseudo-terminal";
   }
 
   // The export with stderr on the pipe, as the reference bytes.
-  std::string PipedExport() {
-    const RunResult r = RunMerivan({dir_.path(), "zaznamy.db", dir_ / "piped.txt"});
+  std::string PipedExport(const std::string& table = "zaznamy.db") {
+    const RunResult r = RunMerivan({dir_.path(), table, dir_ / "piped.txt"});
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     EXPECT_EQ(r.err, "");  // stderr not a terminal: no progress line
     return ReadFile(dir_ / "piped.txt");
@@ -39,6 +47,19 @@ class ProgressLineTest : public ::testing::Test {
   TempDir dir_;
   PtyCapture terminal_;
 };
+
+// Everything shown on the terminal once the program has ended.
+std::string Shown(PtyCapture& terminal) { return terminal.Output(); }
+
+void SetColumns(const PtyCapture& terminal, unsigned short columns) {
+  const int fd = open(terminal.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  winsize size{};
+  size.ws_row = 24;
+  size.ws_col = columns;
+  EXPECT_EQ(ioctl(fd, TIOCSWINSZ, &size), 0);
+  close(fd);
+}
 
 // What a line drawn and then blanked leaves: "\r" + line, ..., "\r" + blanks + "\r".
 void ExpectLineDrawnThenBlanked(const std::string& shown, size_t end) {
@@ -63,7 +84,7 @@ TEST_F(ProgressLineTest, DrawnOnTheTerminalAndBlankedAtTheEnd) {
   const std::string reference = PipedExport();
   const RunResult r = RunMerivan({dir_.path(), "zaznamy.db", dir_ / "out.txt"}, "cs_CZ.UTF-8", terminal_.SlavePath());
   EXPECT_EQ(r.exitStatus, 0);
-  const std::string shown = terminal_.Output();
+  const std::string shown = Shown(terminal_);
   ExpectLineDrawnThenBlanked(shown, shown.size());
   EXPECT_EQ(shown.find('\n'), std::string::npos) << shown;
   EXPECT_EQ(ReadFile(dir_ / "out.txt"), reference);
@@ -73,8 +94,9 @@ TEST_F(ProgressLineTest, BlankedBeforeTheErrorReport) {
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
   const RunResult r = RunMerivan({dir_.path(), "zaznamy.db", "/dev/full"}, "cs_CZ.UTF-8", terminal_.SlavePath());
   EXPECT_EQ(r.exitStatus, 255);
-  const std::string shown = terminal_.Output();
-  const std::string report = "Při přípravě k importu souboru zaznamy.db došlo k chybě: I/O error 112\n";
+  const std::string shown = Shown(terminal_);
+  // The terminal shows the line end as CR LF.
+  const std::string report = "Při přípravě k importu souboru zaznamy.db došlo k chybě: I/O error 112\r\n";
   const size_t at = shown.find(report);
   ASSERT_NE(at, std::string::npos) << shown;
   EXPECT_EQ(at + report.size(), shown.size());
@@ -82,22 +104,27 @@ TEST_F(ProgressLineTest, BlankedBeforeTheErrorReport) {
 }
 
 // An output that is the terminal itself gets the lines of the export and
-// nothing else.
+// nothing else. (A short table: nobody reads the terminal while it runs.)
 TEST_F(ProgressLineTest, NoneWhenTheOutputIsTheTerminal) {
-  const std::string reference = PipedExport();
+  WriteRecords(dir_ / "kratka.db", 40);
+  const std::string reference = PipedExport("kratka.db");
   const RunResult r =
-      RunMerivan({dir_.path(), "zaznamy.db", terminal_.SlavePath()}, "cs_CZ.UTF-8", terminal_.SlavePath());
+      RunMerivan({dir_.path(), "kratka.db", terminal_.SlavePath()}, "cs_CZ.UTF-8", terminal_.SlavePath());
   EXPECT_EQ(r.exitStatus, 0);
-  EXPECT_EQ(terminal_.Output(), reference);
+  // The terminal shows each line end LF as CR LF, so the CR LF of the lines
+  // arrives as CR CR LF.
+  std::string expected;
+  for (const char c : reference) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const std::string shown = Shown(terminal_);
+  EXPECT_TRUE(shown == expected) << shown.substr(0, 200);
 }
 
 // A narrow terminal gets a line cut to its width less one, never wrapped.
 TEST_F(ProgressLineTest, CutToANarrowTerminal) {
-  PtyCapture narrow(12);
-  ASSERT_TRUE(narrow.Ok());
-  const RunResult r = RunMerivan({dir_.path(), "zaznamy.db", dir_ / "out.txt"}, "cs_CZ.UTF-8", narrow.SlavePath());
+  SetColumns(terminal_, 12);
+  const RunResult r = RunMerivan({dir_.path(), "zaznamy.db", dir_ / "out.txt"}, "cs_CZ.UTF-8", terminal_.SlavePath());
   EXPECT_EQ(r.exitStatus, 0);
-  const std::string shown = narrow.Output();
+  const std::string shown = Shown(terminal_);
   ASSERT_EQ(shown.rfind("\rzaznamy.db \r", 0), 0u) << shown;
   EXPECT_EQ(shown.substr(shown.size() - 13), "\r" + std::string(11, ' ') + "\r");
 }

@@ -1,7 +1,10 @@
 #include "merivan/platform/locale/era_calendar.h"
 
+#include <unicode/gregocal.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
+
+#include <memory>
 
 
 namespace merivan::platform {
@@ -67,7 +70,60 @@ std::optional<EraDate> IcuEraDate(const PosixLocale& locale, const char* calenda
   return EraDate{*era, value};
 }
 
+constexpr SystemDate kFirstDay{1, 1, 1};
+constexpr SystemDate kLastDay{9999, 12, 31};
+
+// The days where ICU's era of a calendar changes, found by halving the
+// spans whose two ends lie in different eras: some twenty looks per era.
+class EraBoundaries {
+ public:
+  EraBoundaries(const std::string& localeName, std::vector<SystemDate>& starts)
+      : calendar_(icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(),
+                                                icu::Locale(localeName.c_str()), status_)),
+        gregorian_(icu::TimeZone::getGMT()->clone(), status_),
+        starts_(starts) {}
+
+  bool Ok() const { return U_SUCCESS(status_) && calendar_; }
+  void Find(int64_t fromDay, int64_t toDay) { Split(fromDay, EraAt(fromDay), toDay, EraAt(toDay)); }
+
+ private:
+  int32_t EraAt(int64_t day) {
+    calendar_->setTime(static_cast<double>(day) * kMsPerDay + kMsPerDay / 2, status_);
+    return calendar_->get(UCAL_ERA, status_);
+  }
+  // Eras only move forward, so equal ends mean no change between them.
+  void Split(int64_t lo, int32_t eraLo, int64_t hi, int32_t eraHi) {
+    if (eraLo == eraHi || U_FAILURE(status_)) return;
+    if (hi - lo == 1) {
+      starts_.push_back(DateOf(hi));
+      return;
+    }
+    const int64_t mid = lo + (hi - lo) / 2;
+    const int32_t eraMid = EraAt(mid);
+    Split(lo, eraLo, mid, eraMid);
+    Split(mid, eraMid, hi, eraHi);
+  }
+  SystemDate DateOf(int64_t day) {
+    gregorian_.setTime(static_cast<double>(day) * kMsPerDay + kMsPerDay / 2, status_);
+    return {gregorian_.get(UCAL_EXTENDED_YEAR, status_), gregorian_.get(UCAL_MONTH, status_) + 1,
+            gregorian_.get(UCAL_DATE, status_)};
+  }
+
+  UErrorCode status_ = U_ZERO_ERROR;
+  std::unique_ptr<icu::Calendar> calendar_;
+  icu::GregorianCalendar gregorian_;
+  std::vector<SystemDate>& starts_;
+};
+
 }  // namespace
+
+std::vector<SystemDate> EraStarts(const PosixLocale& locale, int calendarType) {
+  if (calendarType != CAL_JAPAN) return {calendarType == CAL_TAIWAN ? kRepublic : kFirstDay};
+  std::vector<SystemDate> starts{kMeiji};
+  EraBoundaries boundaries(locale.base + "@calendar=japanese", starts);
+  if (boundaries.Ok()) boundaries.Find(DaysSinceEpoch(kMeiji), DaysSinceEpoch(kLastDay));
+  return starts;
+}
 
 bool IsValidDate(const SystemDate& date) {
   return date.year >= 1 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "merivan/platform/locale/locale_info.h"
 #include "merivan/platform/locale/posix_locale.h"
@@ -26,5 +27,9 @@ int64_t DaysSinceEpoch(const SystemDate& date);
 // and year. nullopt for a date the calendar cannot show.
 std::optional<EraDate> EraDateOf(const PosixLocale& locale, int calendarType,
                                  const SystemDate& date, const char* gregorianEra);
+
+// The first days of the eras EraDateOf shows for the calendar type, oldest
+// first: its era and the offset of its year change only there.
+std::vector<SystemDate> EraStarts(const PosixLocale& locale, int calendarType);
 
 }  // namespace merivan::platform

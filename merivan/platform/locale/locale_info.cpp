@@ -105,6 +105,12 @@ int GetDateFormatA(LCID lcid, uint32_t flags, const SystemDate& date, const char
   return CopyOut(text, buffer, size);
 }
 
+std::vector<SystemDate> EraStartDates(LCID lcid) {
+  const std::optional<PosixLocale> locale = LocaleFor(lcid, LocaleCategory::Time);
+  if (!locale || !ItemUtf8(*locale, LOCALE_ICALENDARTYPE)) return {};
+  return EraStarts(*locale, locale->calendarType);
+}
+
 bool DbcsEnabled() { return IsDoubleByteCodePage(AnsiCodePage()); }
 
 }  // namespace merivan::platform

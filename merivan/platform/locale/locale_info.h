@@ -3,6 +3,7 @@
 // the POSIX locale environment: LC_ALL, else LC_TIME or LC_NUMERIC for their
 // items, else LANG. "C", "POSIX" or nothing set: every item fails.
 #include <cstdint>
+#include <vector>
 
 namespace merivan::platform {
 
@@ -65,6 +66,12 @@ struct SystemDate {
 // Returns as GetLocaleInfoA; 0 for a date the calendar cannot show.
 int GetDateFormatA(LCID locale, uint32_t flags, const SystemDate& date, const char* picture,
                    char* buffer, int size);
+
+// The first days of the eras of the locale's alternative calendar (the one
+// of DATE_USE_ALT_CALENDAR), oldest first: GetDateFormatA's era text and the
+// offset of its year change only there (the Windows calendar information
+// lists its eras so). Empty when the locale has no calendar texts.
+std::vector<SystemDate> EraStartDates(LCID locale);
 
 // GetSystemMetrics(SM_DBCSENABLED): whether the ANSI code page is double-byte.
 bool DbcsEnabled();

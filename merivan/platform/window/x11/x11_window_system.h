@@ -65,6 +65,7 @@ class X11WindowSystem final : public WindowSystem {
   Clock::time_point shownAt_;
   // When ProcessMessages next reads the connection (see there).
   Clock::time_point nextRead_;
+  unsigned callsWithoutClock_ = 0;
   MessageTimer timer_;
 };
 
