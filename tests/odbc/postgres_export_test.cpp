@@ -12,7 +12,7 @@
 #include "tests/odbc/postgres_suite.h"
 #include "tests/support/child_process.h"
 #include "tests/support/merivan_process.h"
-#include "tests/support/pseudo_terminal.h"
+#include "tests/support/pty_capture.h"
 #include "tests/x11/silent_server.h"
 
 namespace merivan::odbctest {
@@ -169,10 +169,10 @@ TEST_F(PostgresLoginTest, AskedOnTheTerminal) {
       {"end of input", "\x04", "", 255, cancelled},
   };
   for (const auto& c : cases) {
-    testing::PseudoTerminal terminal;
-    ASSERT_TRUE(terminal.Open());
+    testing::PtyCapture terminal{80, false};
+    ASSERT_TRUE(terminal.Ok());
     std::remove(out_.c_str());
-    auto child = Start(terminal.Device());
+    auto child = Start(terminal.SlavePath());
     ASSERT_TRUE(terminal.WaitFor("User name for database prihlaseni [merivan]: ", 20s)) << terminal.Output();
     terminal.Type(c.user);
     if (!c.password.empty()) {
