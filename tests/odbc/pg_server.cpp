@@ -1,9 +1,11 @@
 #include "tests/odbc/pg_server.h"
 
 #include <pwd.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -27,9 +29,11 @@ std::string Quoted(const std::string& s) {
 PgServer::PgServer() {
   const std::string root = std::string(MERIVAN_BINARY_DIR) + "/odbc-tests";
   std::filesystem::create_directories(root);
+  RemoveOrphans(root);
   std::string tmpl = root + "/pg-XXXXXX";
   if (!mkdtemp(tmpl.data())) return;
   dir_ = tmpl;
+  std::ofstream(dir_ + "/owner") << getpid() << "\n";
   socketDir_ = dir_ + "/socket";
   std::filesystem::create_directories(socketDir_);
   std::ofstream(dir_ + "/pwfile") << kSuperPassword << "\n";
@@ -86,6 +90,21 @@ bool PgServer::Sql(const std::string& database, const std::string& sql, std::str
                                    Quoted(file) + " 2>&1");
   if (error) *error = r.output;
   return r.status == 0;
+}
+
+// A test binary that was killed left its server running: stop it and take
+// its folder away, once the process that owned it is gone.
+void PgServer::RemoveOrphans(const std::string& root) const {
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(root, ignored)) {
+    if (entry.path().filename().string().rfind("pg-", 0) != 0) continue;
+    std::ifstream ownerFile(entry.path() / "owner");
+    pid_t owner = 0;
+    if (!(ownerFile >> owner) || owner <= 0 || kill(owner, 0) == 0 || errno != ESRCH) continue;
+    testing::RunShell(AsServerUser(kBin + "pg_ctl -D " + Quoted(entry.path() / "data") + " -w -t 60 -m fast stop") +
+                      " > /dev/null 2>&1");
+    std::filesystem::remove_all(entry.path(), ignored);
+  }
 }
 
 std::string PgServer::AsServerUser(const std::string& command) const {

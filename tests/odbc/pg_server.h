@@ -3,6 +3,7 @@
 // folder under the build folder, started with pg_ctl on its own Unix socket
 // (no TCP), password logins only, stopped and removed afterwards. As root
 // the server runs as the unprivileged user "postgres", which owns the folder.
+// A server that a killed test binary left behind is stopped by the next one.
 #include <string>
 
 namespace merivan::odbctest {
@@ -31,6 +32,7 @@ class PgServer {
 
  private:
   std::string AsServerUser(const std::string& command) const;
+  void RemoveOrphans(const std::string& root) const;
 
   std::string dir_;
   std::string socketDir_;

@@ -169,7 +169,7 @@ TEST_F(PostgresLoginTest, AskedOnTheTerminal) {
       {"end of input", "\x04", "", 255, cancelled},
   };
   for (const auto& c : cases) {
-    testing::PtyCapture terminal(80, /*raw=*/false);
+    testing::PtyCapture terminal{80, false};
     ASSERT_TRUE(terminal.Ok());
     std::remove(out_.c_str());
     auto child = Start(terminal.SlavePath());

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Registers an SQLite data source from Java through corvane (stock driver
 # and its own setup library in a private odbcinst.ini), then exports its
-# address table with merivan. Needs odbcinst (unixodbc) for the fallback.
+# address table with merivan.
 set -euo pipefail
 java="$1" javac="$2" corvane="$3" sqlite_driver="$4" merivan="$5" work="$6" hosts="$7" sources="$8" asan="${9:-}"
 
@@ -23,20 +23,5 @@ sqlite3 "$work/adresy.sqlite" "CREATE TABLE adresati (Jmeno varchar(20), Aktivni
 export ASAN_OPTIONS="handle_segv=0:allow_user_segv_handler=1:detect_leaks=0"
 preload=()
 [[ -n "$asan" ]] && preload=(env "LD_PRELOAD=$asan")
-run() {
-  LC_ALL=cs_CZ.UTF-8 LANG=cs_CZ.UTF-8 "${preload[@]}" "$java" -Xcheck:jni -Dcorvane.library="$corvane" \
-    -cp "$work/classes" com.vornik.zarvel.tests.RegisterThenExport "$1" "$merivan" "$work/adresy.sqlite" "$work/out.txt"
-}
-set +e
-run register
-status=$?
-set -e
-if [[ $status -eq 3 ]]; then
-  # Until corvane registers with the stock driver's setup library, the
-  # installer's own command line adds the data source the same way.
-  printf '[Korvana]\nDriver=SQLite3\nDatabase=%s\n' "$work/adresy.sqlite" >"$work/korvana.ini"
-  odbcinst -i -s -l -f "$work/korvana.ini"
-  run listed
-  exit $?
-fi
-exit $status
+LC_ALL=cs_CZ.UTF-8 LANG=cs_CZ.UTF-8 "${preload[@]}" "$java" -Xcheck:jni -Dcorvane.library="$corvane" \
+  -cp "$work/classes" com.vornik.zarvel.tests.RegisterThenExport "$merivan" "$work/adresy.sqlite" "$work/out.txt"

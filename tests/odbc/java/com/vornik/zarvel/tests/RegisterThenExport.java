@@ -10,34 +10,21 @@ import java.util.Arrays;
 /**
  * A data source that the Java host adds through corvane with the stock
  * SQLite driver is then a database alias that merivan exports from.
- * Arguments: "register" or "listed", merivan binary, SQLite database file,
- * output file. "register" adds the data source through corvane first and
- * exits 3 when the installer refuses it (the runner then adds it with
- * odbcinst and runs "listed"). Exits 0 when the export is the expected
- * bytes, 1 otherwise.
+ * Arguments: merivan binary, SQLite database file, output file. Exits 0
+ * when the export is the expected bytes, 1 otherwise.
  */
 public final class RegisterThenExport {
     private RegisterThenExport() {
     }
 
     public static void main(String[] args) throws Exception {
-        String merivan = args[1];
-        String database = args[2];
-        Path output = Paths.get(args[3]);
+        String merivan = args[0];
+        String database = args[1];
+        Path output = Paths.get(args[2]);
 
-        if (args[0].equals("register")) {
-            DataSource added;
-            try {
-                added = Zarvel.registerDataSource("Korvana", "SQLite3", "Database=" + database);
-            } catch (Throwable refused) {
-                System.out.println("NOTE: corvane could not register with the stock SQLite driver: "
-                        + refused.getMessage());
-                System.exit(3);
-                return;
-            }
-            if (added == null || !"Korvana".equals(added.getName())) {
-                fail("registerDataSource did not add Korvana: " + added);
-            }
+        DataSource added = Zarvel.registerDataSource("Korvana", "SQLite3", "Database=" + database);
+        if (added == null || !"Korvana".equals(added.getName())) {
+            fail("registerDataSource did not add Korvana: " + added);
         }
         boolean listed = Arrays.stream(Zarvel.getDataSources()).anyMatch(d -> "Korvana".equals(d.getName()));
         if (!listed) {
