@@ -45,7 +45,7 @@ class ProgressLineTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  PtyCapture terminal_;
+  PtyCapture terminal_{80, /*raw=*/false};  // as a new terminal is: LF shown as CR LF
 };
 
 // Everything shown on the terminal once the program has ended.
