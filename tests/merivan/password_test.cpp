@@ -52,9 +52,11 @@ class PasswordTest : public ::testing::Test {
     ASSERT_TRUE(EchoOn(terminal_));
   }
 
-  // merivan in a session of its own on `terminal` (none: "").
-  void Start(const std::string& terminal) {
-    merivan_ = StartMerivan({dir_.path(), "chranena.db", dir_ / "out.txt"}, ChildSession{true, terminal});
+  // merivan in a session of its own on `terminal` (none: ""), exporting
+  // `table` of `folder` (the test's protected table unless named).
+  void Start(const std::string& terminal, const std::string& folder = "", const std::string& table = "chranena.db") {
+    merivan_ = StartMerivan({folder.empty() ? dir_.path() : folder, table, dir_ / "out.txt"},
+                            ChildSession{true, terminal});
   }
 
   void ExpectQuestion(const std::string& question) {
@@ -135,6 +137,33 @@ TEST_F(PasswordTest, CtrlCAfterAWrongOneFailsAsWrong) {
   terminal_.Type("abc\x03");
   ASSERT_TRUE(terminal_.WaitFor(kReportStart + kWrongPassword, 20s)) << terminal_.Output();
   ExpectEnd(255);
+}
+
+// The protected tables of the shared corpus, their password "123" typed.
+TEST_F(PasswordTest, TheCorpusTablesWithTheirPassword) {
+  const std::string corpus = MERIVAN_SHARED_DIR "/tables/paradox";
+  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << corpus << " is absent";
+  const std::pair<const char*, std::string> cases[] = {
+      {"encrypted.db", "Id;Text\r\n1;\"Value 1\"\r\n2;\"Value 2\"\r\n3;\"Value 3\"\r\n4;\"Last one\"\r\n"},
+      {"encrypted35.db", "A;B\r\n1;\"Test 1\"\r\n2;\"Test2\"\r\n"},
+  };
+  for (const auto& [table, lines] : cases) {
+    SCOPED_TRACE(table);
+    Start(terminal_.SlavePath(), corpus, table);
+    ExpectQuestion(std::string("Password for table ") + table + ": ");
+    terminal_.Type("123\n");
+    EXPECT_EQ(merivan_->Wait(60s), 0) << terminal_.Output();
+    EXPECT_EQ(ReadFile(dir_ / "out.txt"), lines);
+  }
+  // The memo table: two memos of 55,855 and 494,832 bytes, each whole on its line.
+  Start(terminal_.SlavePath(), corpus, "encryptedmemo.db");
+  ExpectQuestion("Password for table encryptedmemo.db: ");
+  terminal_.Type("123\n");
+  EXPECT_EQ(merivan_->Wait(60s), 0) << terminal_.Output();
+  const std::string exported = ReadFile(dir_ / "out.txt");
+  EXPECT_EQ(exported.rfind("TEXT\r\n The PARADOX File Structure", 0), 0u) << exported.substr(0, 100);
+  EXPECT_NE(exported.find("\r\n(This is stale and you may wish to find"), std::string::npos);
+  EXPECT_GT(exported.size(), 55855u + 494832u);
 }
 
 // Without a terminal and a display there is no one to ask: the run fails at

@@ -10,6 +10,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/x11/silent_server.h"
+#include "tests/x11/program_user.h"
 #include "tests/x11/x_probe.h"
 
 namespace merivan::x11test {
@@ -19,9 +20,6 @@ using namespace std::chrono_literals;
 using testing::ChildProcess;
 using testing::RunShell;
 
-const std::vector<std::string> kCzechUser = {"LANG=cs_CZ.UTF-8", "LC_ALL", "LC_CTYPE",
-                                              "LOCPATH=" MERIVAN_BINARY_DIR "/locales"};
-constexpr const char* kMainNamePattern = "^P.*prava adres.*pro import$";
 
 class ErrorBoxTest : public ::testing::Test {
  protected:

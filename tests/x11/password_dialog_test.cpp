@@ -11,6 +11,7 @@
 #include "tests/fixtures/paradox_writer.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/x11/program_user.h"
 #include "tests/x11/x_probe.h"
 
 namespace merivan::x11test {
@@ -21,9 +22,6 @@ using namespace merivan::fixtures;
 using testing::ChildProcess;
 using testing::RunShell;
 
-const std::vector<std::string> kCzechUser = {"LANG=cs_CZ.UTF-8", "LC_ALL", "LC_CTYPE",
-                                              "LOCPATH=" MERIVAN_BINARY_DIR "/locales"};
-constexpr const char* kMainNamePattern = "^P.*prava adres.*pro import$";
 constexpr const char* kPassword = "heslo-\xC5\xBElu\xC5\xA5";  // "heslo-žluť", typed in UTF-8
 
 class PasswordDialogTest : public ::testing::Test {
