@@ -15,13 +15,13 @@ namespace {
 // How long to wait for the window manager to tell the size of its frame.
 constexpr std::chrono::milliseconds kFrameQueryLimit{300};
 
-Window CreateDialogWindow(Display* display, const PixelFormat& format, const DialogSpec& spec) {
+Window CreateDialogWindow(Display* display, const PixelFormat& format, const DialogDesign& design) {
   const int screen = DefaultScreen(display);
   XSetWindowAttributes attributes{};
   attributes.background_pixel = format.Pixel(kButtonFace);
-  attributes.event_mask = ExposureMask | StructureNotifyMask | PropertyChangeMask | spec.events;
-  return XCreateWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(spec.width),
-                       static_cast<unsigned>(spec.height), 0, DefaultDepth(display, screen), InputOutput,
+  attributes.event_mask = ExposureMask | StructureNotifyMask | PropertyChangeMask | design.events;
+  return XCreateWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(design.width),
+                       static_cast<unsigned>(design.height), 0, DefaultDepth(display, screen), InputOutput,
                        DefaultVisual(display, screen), CWBackPixel | CWEventMask, &attributes);
 }
 
@@ -42,21 +42,21 @@ SecretText KeysymText(KeySym sym) {
 
 }  // namespace
 
-DialogWindow::DialogWindow(Display* display, const Atoms& atoms, const PixelFormat& format, const DialogSpec& spec)
+DialogWindow::DialogWindow(Display* display, const Atoms& atoms, const PixelFormat& format, const DialogDesign& design)
     : display_(display),
       atoms_(atoms),
-      spec_(spec),
-      window_(display, CreateDialogWindow(display, format, spec)),
+      design_(design),
+      window_(display, CreateDialogWindow(display, format, design)),
       gc_(display, window_.Id()) {
   const Window w = window_.Id();
-  SetWindowNames(display, atoms, w, spec.title, spec.iconName, spec.className);
-  SetFixedSize(display, w, 0, 0, spec.width, spec.height);
-  SetDialogType(display, atoms, w, spec.modal);
-  SetFrameButtons(display, atoms, w, spec.modal);
+  SetWindowNames(display, atoms, w, design.title, design.iconName, design.className);
+  SetFixedSize(display, w, 0, 0, design.width, design.height);
+  SetDialogType(display, atoms, w, design.modal);
+  SetFrameButtons(display, atoms, w, design.modal);
   SetIcon(display, atoms, w, ProgramIconProperty());
   AcceptCloseRequests(display, atoms, w);
-  if (spec.modal && spec.owner) XSetTransientForHint(display, w, spec.owner);
-  if (spec.textInput) OpenInputMethod();
+  if (design.modal && design.owner) XSetTransientForHint(display, w, design.owner);
+  if (design.textInput) OpenInputMethod();
 }
 
 void DialogWindow::OpenInputMethod() {
@@ -77,7 +77,7 @@ void DialogWindow::OpenInputMethod() {
   inputContext_.reset(context);
   long filtered = 0;
   XGetICValues(context, XNFilterEvents, &filtered, nullptr);
-  XSelectInput(display_, w, ExposureMask | StructureNotifyMask | PropertyChangeMask | spec_.events | filtered);
+  XSelectInput(display_, w, ExposureMask | StructureNotifyMask | PropertyChangeMask | design_.events | filtered);
   XSetICFocus(context);
 }
 
@@ -95,8 +95,8 @@ void DialogWindow::MoveToCentre() {
   const int screen = DefaultScreen(display_);
   const Origin origin =
       CentredOrigin(DisplayWidth(display_, screen), DisplayHeight(display_, screen),
-                    spec_.width + frame_.left + frame_.right, spec_.height + frame_.top + frame_.bottom);
-  SetFixedSize(display_, w, origin.x, origin.y, spec_.width, spec_.height);
+                    design_.width + frame_.left + frame_.right, design_.height + frame_.top + frame_.bottom);
+  SetFixedSize(display_, w, origin.x, origin.y, design_.width, design_.height);
   XMoveWindow(display_, w, origin.x, origin.y);
 }
 
@@ -170,7 +170,7 @@ void DialogWindow::RunModal(const std::function<bool()>& done, const std::functi
       continue;
     }
     // Enter and Esc must reach the dialog at once.
-    if (event.type == MapNotify && spec_.modal) XSetInputFocus(display_, window_.Id(), RevertToParent, CurrentTime);
+    if (event.type == MapNotify && design_.modal) XSetInputFocus(display_, window_.Id(), RevertToParent, CurrentTime);
     FollowFrameChange(event);
     handle(event);
   }

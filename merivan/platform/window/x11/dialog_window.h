@@ -22,7 +22,7 @@ namespace merivan::platform::x11 {
 // clBtnFace of the classic Windows scheme.
 constexpr uint32_t kButtonFace = 0xD4D0C8;
 
-struct DialogSpec {
+struct DialogDesign {
   std::string title;     // UTF-8
   std::string iconName;  // UTF-8
   std::string className;
@@ -51,7 +51,7 @@ class DialogWindow {
  public:
   using EventHandler = std::function<void(XEvent&)>;
 
-  DialogWindow(Display* display, const Atoms& atoms, const PixelFormat& format, const DialogSpec& spec);
+  DialogWindow(Display* display, const Atoms& atoms, const PixelFormat& format, const DialogDesign& design);
   DialogWindow(const DialogWindow&) = delete;
   DialogWindow& operator=(const DialogWindow&) = delete;
 
@@ -90,7 +90,7 @@ class DialogWindow {
 
   Display* display_;
   const Atoms& atoms_;
-  DialogSpec spec_;
+  DialogDesign design_;
   OwnedWindow window_;
   OwnedGC gc_;
   // Declared in this order so that the context goes before its method.

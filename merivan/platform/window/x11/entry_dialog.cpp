@@ -26,14 +26,14 @@ bool Inside(PixelRect r, int x, int y) { return x >= r.left && x < r.right && y 
 // The dialog's window and state; lives while it is shown.
 class EntryWindow {
  public:
-  EntryWindow(Display* display, const Atoms& atoms, const PixelFormat& format, EntryDialogSpec spec);
+  EntryWindow(Display* display, const Atoms& atoms, const PixelFormat& format, EntryDialogDesign design);
 
   std::optional<std::vector<SecretText>> Run(const EntryDialog::Handler& others);
 
  private:
   // The focus goes round the fields, then OK, then Cancel.
-  size_t OkFocus() const { return spec_.fields.size(); }
-  size_t CancelFocus() const { return spec_.fields.size() + 1; }
+  size_t OkFocus() const { return design_.fields.size(); }
+  size_t CancelFocus() const { return design_.fields.size() + 1; }
   void Handle(const XEvent& event);
   void Key(XKeyEvent key);
   void Press(size_t control);
@@ -41,7 +41,7 @@ class EntryWindow {
   void DrawControls();
 
   XftTextFont font_;
-  EntryDialogSpec spec_;
+  EntryDialogDesign design_;
   std::vector<std::string> lines_;
   EntryDialogLayout layout_;
   DialogWindow window_;
@@ -53,14 +53,14 @@ class EntryWindow {
   bool accepted_ = false;
 };
 
-DialogSpec WindowSpec(const EntryDialogSpec& spec, const EntryDialogLayout& layout) {
-  DialogSpec window;
-  window.title = window.iconName = spec.title;
-  window.className = spec.className;
+DialogDesign WindowDesign(const EntryDialogDesign& design, const EntryDialogLayout& layout) {
+  DialogDesign window;
+  window.title = window.iconName = design.title;
+  window.className = design.className;
   window.width = layout.width;
   window.height = layout.height;
   window.modal = true;
-  window.owner = spec.owner;
+  window.owner = design.owner;
   window.events = KeyPressMask | ButtonPressMask | ButtonReleaseMask;
   window.textInput = true;
   return window;
@@ -93,14 +93,14 @@ EntryDialogLayout LayOutEntryDialog(int messageLines, int lineHeight, size_t fie
 
 namespace {
 
-EntryWindow::EntryWindow(Display* display, const Atoms& atoms, const PixelFormat& format, EntryDialogSpec spec)
+EntryWindow::EntryWindow(Display* display, const Atoms& atoms, const PixelFormat& format, EntryDialogDesign design)
     : font_(display, DefaultScreen(display), kDialogFontPattern),
-      spec_(std::move(spec)),
-      lines_(MessageLines(font_, spec_.message)),
-      layout_(LayOutEntryDialog(static_cast<int>(lines_.size()), font_.LineHeight(), spec_.fields.size())),
-      window_(display, atoms, format, WindowSpec(spec_, layout_)),
+      design_(std::move(design)),
+      lines_(MessageLines(font_, design_.message)),
+      layout_(LayOutEntryDialog(static_cast<int>(lines_.size()), font_.LineHeight(), design_.fields.size())),
+      window_(display, atoms, format, WindowDesign(design_, layout_)),
       painter_(display, window_.Id(), window_.Gc(), format, font_),
-      focus_(std::min(spec_.focus, OkFocus())) {
+      focus_(std::min(design_.focus, OkFocus())) {
   window_.Show();
 }
 
@@ -108,7 +108,7 @@ std::optional<std::vector<SecretText>> EntryWindow::Run(const EntryDialog::Handl
   window_.RunModal([this] { return closed_; }, [this](const XEvent& event) { Handle(event); }, others);
   if (!accepted_) return std::nullopt;
   std::vector<SecretText> typed;
-  for (EntryField& field : spec_.fields) typed.push_back(std::move(field.text));
+  for (EntryField& field : design_.fields) typed.push_back(std::move(field.text));
   return typed;
 }
 
@@ -139,13 +139,13 @@ void EntryWindow::Key(XKeyEvent key) {
         Press(focus_);
         return;
       }
-      spec_.fields[focus_].text.Append(" ");
+      design_.fields[focus_].text.Append(" ");
       break;
     case DialogKey::kBackSpace:
-      if (focus_ < OkFocus()) spec_.fields[focus_].text.RemoveLastCharacter();
+      if (focus_ < OkFocus()) design_.fields[focus_].text.RemoveLastCharacter();
       break;
     case DialogKey::kText:
-      if (focus_ < OkFocus()) spec_.fields[focus_].text.Append(input.text.View());
+      if (focus_ < OkFocus()) design_.fields[focus_].text.Append(input.text.View());
       break;
     case DialogKey::kOther:
       return;
@@ -194,17 +194,17 @@ void EntryWindow::Draw() {
     painter_.Text(kDialogMargin, baseline, line);
     baseline += font_.LineHeight();
   }
-  for (size_t i = 0; i < spec_.fields.size(); ++i) {
+  for (size_t i = 0; i < design_.fields.size(); ++i) {
     const PixelRect r = layout_.fields[i];
     painter_.Text(layout_.labelLeft, r.top + (r.bottom - r.top - font_.LineHeight()) / 2 + font_.Ascent(),
-                  spec_.fields[i].label);
+                  design_.fields[i].label);
   }
   DrawControls();
 }
 
 void EntryWindow::DrawControls() {
-  for (size_t i = 0; i < spec_.fields.size(); ++i) {
-    const EntryField& field = spec_.fields[i];
+  for (size_t i = 0; i < design_.fields.size(); ++i) {
+    const EntryField& field = design_.fields[i];
     // A masked field shows its length only; the text itself is never drawn.
     const std::string shown =
         field.masked ? std::string(field.text.CharacterCount(), '*') : std::string(field.text.View());
@@ -219,9 +219,9 @@ void EntryWindow::DrawControls() {
 }  // namespace
 
 std::optional<std::vector<SecretText>> EntryDialog::Run(Display* display, const Atoms& atoms,
-                                                        const PixelFormat& format, EntryDialogSpec spec,
+                                                        const PixelFormat& format, EntryDialogDesign design,
                                                         const Handler& others) {
-  return EntryWindow(display, atoms, format, std::move(spec)).Run(others);
+  return EntryWindow(display, atoms, format, std::move(design)).Run(others);
 }
 
 }  // namespace merivan::platform::x11

@@ -24,7 +24,7 @@ struct EntryField {
   SecretText text;  // what the field starts with
 };
 
-struct EntryDialogSpec {
+struct EntryDialogDesign {
   std::string title;      // UTF-8
   std::string className;  // the taskbar name
   Window owner = None;    // the window it is modal for, or None
@@ -53,7 +53,7 @@ class EntryDialog {
   // other windows go to `others`. The fields as typed after OK, nullopt
   // after Cancel.
   static std::optional<std::vector<SecretText>> Run(Display* display, const Atoms& atoms, const PixelFormat& format,
-                                                    EntryDialogSpec spec, const Handler& others);
+                                                    EntryDialogDesign design, const Handler& others);
 };
 
 }  // namespace merivan::platform::x11

@@ -82,16 +82,16 @@ ErrorBoxLayout LayOutErrorBox(int textWidth, int lineCount, int lineHeight) {
 
 namespace {
 
-DialogSpec BoxSpec(Window owner, const std::string& className, const ErrorBoxLayout& layout) {
-  DialogSpec spec;
-  spec.title = spec.iconName = kTitle;
-  spec.className = className;
-  spec.width = layout.width;
-  spec.height = layout.height;
-  spec.modal = true;
-  spec.owner = owner;
-  spec.events = KeyPressMask | ButtonPressMask | ButtonReleaseMask;
-  return spec;
+DialogDesign BoxDesign(Window owner, const std::string& className, const ErrorBoxLayout& layout) {
+  DialogDesign design;
+  design.title = design.iconName = kTitle;
+  design.className = className;
+  design.width = layout.width;
+  design.height = layout.height;
+  design.modal = true;
+  design.owner = owner;
+  design.events = KeyPressMask | ButtonPressMask | ButtonReleaseMask;
+  return design;
 }
 
 BoxWindow::BoxWindow(Display* display, const Atoms& atoms, const PixelFormat& format, Window owner,
@@ -100,7 +100,7 @@ BoxWindow::BoxWindow(Display* display, const Atoms& atoms, const PixelFormat& fo
       font_(display, screen_, kDialogFontPattern),
       lines_(Wrap(display, screen_, font_, utf8Text)),
       layout_(LayOutErrorBox(WidestLine(font_, lines_), static_cast<int>(lines_.size()), font_.LineHeight())),
-      window_(display, atoms, format, BoxSpec(owner, className, layout_)),
+      window_(display, atoms, format, BoxDesign(owner, className, layout_)),
       painter_(display, window_.Id(), window_.Gc(), format, font_),
       sign_(display, screen_, kSignSize, kSignSize) {
   sign_.Fill(ErrorSign(kSignSize, kButtonFace), format);

@@ -4,19 +4,19 @@ namespace merivan::platform::x11 {
 
 namespace {
 
-DialogSpec MainSpec(const std::string& taskbarName) {
-  DialogSpec spec;
-  spec.title = kMainCaption;
-  spec.iconName = spec.className = taskbarName;
-  spec.width = kClientWidth;
-  spec.height = kClientHeight;
-  return spec;
+DialogDesign MainDesign(const std::string& taskbarName) {
+  DialogDesign design;
+  design.title = kMainCaption;
+  design.iconName = design.className = taskbarName;
+  design.width = kClientWidth;
+  design.height = kClientHeight;
+  return design;
 }
 
 }  // namespace
 
 MainWindow::MainWindow(Display* display, const Atoms& atoms, const PixelFormat& format, const std::string& taskbarName)
-    : window_(display, atoms, format, MainSpec(taskbarName)),
+    : window_(display, atoms, format, MainDesign(taskbarName)),
       gauge_(display, DefaultScreen(display), window_.Id(), window_.Gc(), format, kGaugeBounds) {}
 
 bool MainWindow::Handle(const XEvent& event) {

@@ -124,34 +124,34 @@ void X11WindowSystem::ShowErrorBox(const std::string& utf8Text) {
   XFlush(display_.get());
 }
 
-std::optional<std::vector<SecretText>> X11WindowSystem::RunEntryDialog(EntryDialogSpec spec) {
-  spec.className = taskbarName_;
-  spec.owner = Owner();
-  auto typed = EntryDialog::Run(display_.get(), atoms_, format_, std::move(spec),
+std::optional<std::vector<SecretText>> X11WindowSystem::RunEntryDialog(EntryDialogDesign design) {
+  design.className = taskbarName_;
+  design.owner = Owner();
+  auto typed = EntryDialog::Run(display_.get(), atoms_, format_, std::move(design),
                                 [this](XEvent& event) { Dispatch(event); });
   XFlush(display_.get());
   return typed;
 }
 
 std::optional<SecretText> X11WindowSystem::AskPassword(const std::string& tableNameUtf8, bool afterWrongPassword) {
-  EntryDialogSpec spec;
-  spec.title = "Enter password";
-  spec.message = std::string(afterWrongPassword ? "Wrong password.\n" : "") + "Table " + tableNameUtf8 +
+  EntryDialogDesign design;
+  design.title = "Enter password";
+  design.message = std::string(afterWrongPassword ? "Wrong password.\n" : "") + "Table " + tableNameUtf8 +
                  " is protected by a password.";
-  spec.fields.push_back({"Password:", true, {}});
-  auto typed = RunEntryDialog(std::move(spec));
+  design.fields.push_back({"Password:", true, {}});
+  auto typed = RunEntryDialog(std::move(design));
   if (!typed) return std::nullopt;
   return std::move(typed->front());
 }
 
 std::optional<LoginAnswer> X11WindowSystem::AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8) {
-  EntryDialogSpec spec;
-  spec.title = "Database Login";
-  spec.message = "Database: " + dataSourceUtf8;
-  spec.fields.push_back({"User name:", false, SecretText(userUtf8)});
-  spec.fields.push_back({"Password:", true, {}});
-  spec.focus = userUtf8.empty() ? 0 : 1;
-  auto typed = RunEntryDialog(std::move(spec));
+  EntryDialogDesign design;
+  design.title = "Database Login";
+  design.message = "Database: " + dataSourceUtf8;
+  design.fields.push_back({"User name:", false, SecretText(userUtf8)});
+  design.fields.push_back({"Password:", true, {}});
+  design.focus = userUtf8.empty() ? 0 : 1;
+  auto typed = RunEntryDialog(std::move(design));
   if (!typed) return std::nullopt;
   return LoginAnswer{std::string((*typed)[0].View()), std::move((*typed)[1])};
 }

@@ -49,7 +49,7 @@ class X11WindowSystem final : public WindowSystem {
   void Dispatch(XEvent& event);
   // The window a dialog is modal for: the main window once shown.
   Window Owner() const { return main_->Shown() ? main_->Id() : None; }
-  std::optional<std::vector<SecretText>> RunEntryDialog(EntryDialogSpec spec);
+  std::optional<std::vector<SecretText>> RunEntryDialog(EntryDialogDesign design);
   void HandlePending();
   // The tick may come: the timer is due and the shown window has been
   // painted (or has had a second to be).
