@@ -1,40 +1,42 @@
 #include "merivan/field_list.h"
 
+#include <string_view>
+
+#include "merivan/platform/locale/ascii_text.h"
+
 namespace merivan {
 
-namespace {
-
-bool IsBlank(char c) { return c >= 1 && c <= ' '; }
-
-}  // namespace
-
 std::vector<std::string> ParseFieldList(const std::string& list) {
+  using platform::IsBlank;
+  const std::string_view text(list.c_str());  // stops at the first NUL
+  size_t i = 0;
+  auto skipBlanks = [&] {
+    while (i < text.size() && IsBlank(text[i])) ++i;
+  };
   std::vector<std::string> names;
-  const char* p = list.c_str();  // stops at the first NUL
-  while (IsBlank(*p)) ++p;
-  while (*p != '\0') {
+  skipBlanks();
+  while (i < text.size()) {
     std::string name;
-    if (*p == '"') {
-      ++p;
-      while (*p != '\0') {
-        if (*p == '"') {
-          if (p[1] != '"') {
-            ++p;
+    if (text[i] == '"') {
+      ++i;
+      while (i < text.size()) {
+        if (text[i] == '"') {
+          if (i + 1 == text.size() || text[i + 1] != '"') {
+            ++i;
             break;
           }
-          ++p;
+          ++i;
         }
-        name += *p++;
+        name += text[i++];
       }
     } else {
-      while (*p != '\0' && !IsBlank(*p) && *p != ',') name += *p++;
+      while (i < text.size() && !IsBlank(text[i]) && text[i] != ',') name += text[i++];
     }
     names.push_back(std::move(name));
-    while (IsBlank(*p)) ++p;
-    if (*p == ',') {
-      do {
-        ++p;
-      } while (IsBlank(*p));
+    skipBlanks();
+    if (i < text.size() && text[i] == ',') {
+      ++i;
+      skipBlanks();
     }
   }
   return names;

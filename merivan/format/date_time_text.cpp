@@ -5,6 +5,7 @@
 #include "merivan/format/civil_date.h"
 #include "merivan/format/era_text.h"
 #include "merivan/format/regional_settings.h"
+#include "merivan/platform/locale/ascii_text.h"
 
 namespace merivan {
 
@@ -24,16 +25,12 @@ struct Moment {
   int second;
 };
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsLeadByte(char c) { return RegionalSettings.LeadBytes[static_cast<unsigned char>(c)]; }
 
-// Case-insensitive test for `word` (lower case) at `pos`.
+// Case-insensitive test for `word` at `pos`.
 bool StartsWith(std::string_view p, size_t pos, std::string_view word) {
-  if (p.size() - pos < word.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i)
-    if (Upper(p[pos + i]) != Upper(word[i])) return false;
-  return true;
+  return platform::EqualsIgnoringAsciiCase(p.substr(pos, word.size()), word);
 }
 
 bool IsClockMarker(std::string_view p, size_t pos) {
@@ -94,7 +91,7 @@ void PatternWriter::Level(std::string_view p, int level) {
       previous = 0;
       continue;
     }
-    const char kind = Upper(c);
+    const char kind = platform::AsciiUpper(c);
     switch (kind) {
       case 'Y': case 'M': case 'N': case 'D': case 'H':
       case 'S': case 'T': case 'C': case 'G': case 'E': {

@@ -1,10 +1,9 @@
 #pragma once
-// The 34-byte BCD record of ftBCD fields and its conversion to fixed point.
+// The BCD record of ftBCD fields (the engine's kBcd data area) and its
+// conversion to fixed point.
 #include <cstdint>
 
 namespace merivan {
-
-constexpr int kBcdRecordSize = 34;
 
 // Converts the record to a signed count of ten-thousandths, rounding ties to
 // even. A nibble above 9 counts with its value (10 to 15). False when the

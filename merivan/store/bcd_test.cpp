@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "merivan/platform/engine/data_area.h"
+
 namespace merivan {
 namespace {
 
 // A record from its digit count, places, sign and digits.
 std::string Record(int digits, int places, bool negative, const std::string& nibbles) {
-  std::string r(kBcdRecordSize, '\0');
+  std::string r(engine::kBcdAreaSize, '\0');
   r[0] = static_cast<char>(digits);
   r[1] = static_cast<char>((negative ? 0x80 : 0) | places);
   for (size_t k = 0; k < nibbles.size(); ++k) {

@@ -5,17 +5,34 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "merivan/platform/engine/table_driver.h"
+#include "merivan/store/engine_mapping.h"
 
 namespace merivan::testing {
 
 // One value: nullopt is null; otherwise the data area bytes, or a blob's content.
 using FakeValue = std::optional<std::string>;
 
+// A column in the table component's terms; the driver delivers it as the
+// engine's kind of that type (kUnknown for one the engine has no kind of).
+struct FakeField {
+  std::string name;
+  TFieldType type;
+  int size;
+};
+
+inline engine::ColumnKind KindOf(TFieldType type) {
+  for (int k = 0; k <= static_cast<int>(engine::ColumnKind::kTypedBinary); ++k) {
+    if (FieldTypeOf(static_cast<engine::ColumnKind>(k)) == type) return static_cast<engine::ColumnKind>(k);
+  }
+  return engine::ColumnKind::kUnknown;
+}
+
 struct FakeTable {
-  std::vector<engine::FieldDescriptor> fields;
+  std::vector<FakeField> fields;
   std::vector<std::vector<FakeValue>> records;
   int32_t recordCount = -2;  // -2: the number of records
   // Blob reads return this many bytes fewer than asked (a damaged blob file).
@@ -26,9 +43,11 @@ struct FakeTable {
 
 class FakeTableDriver : public engine::TableDriver {
  public:
-  explicit FakeTableDriver(FakeTable table) : t_(std::move(table)) {}
+  explicit FakeTableDriver(FakeTable table) : t_(std::move(table)) {
+    for (const FakeField& f : t_.fields) columns_.push_back({f.name, KindOf(f.type), f.size});
+  }
 
-  const std::vector<engine::FieldDescriptor>& Fields() const override { return t_.fields; }
+  const std::vector<engine::FieldDescriptor>& Fields() const override { return columns_; }
   int32_t RecordCount() const override {
     return t_.recordCount == -2 ? static_cast<int32_t>(t_.records.size()) : t_.recordCount;
   }
@@ -43,7 +62,7 @@ class FakeTableDriver : public engine::TableDriver {
   bool ReadField(size_t index, uint8_t* area) override {
     const FakeValue& v = Value(index);
     if (!v) return false;
-    const engine::FieldDescriptor& f = t_.fields[index];
+    const engine::FieldDescriptor& f = columns_[index];
     const size_t n = engine::DataAreaSize(f.type, f.size);
     std::memset(area, 0, n);
     std::memcpy(area, v->data(), std::min(n, v->size()));
@@ -71,15 +90,23 @@ class FakeTableDriver : public engine::TableDriver {
   const FakeValue& Value(size_t index) const { return current_->at(index); }
 
   FakeTable t_;
+  std::vector<engine::FieldDescriptor> columns_;
   size_t next_ = 0;
   const std::vector<FakeValue>* current_ = nullptr;
 };
 
-// Data area bytes of a little-endian value.
+// Data area bytes of a number: little-endian, on every host.
 template <typename T>
 std::string Bytes(T v) {
+  uint64_t u = 0;
+  if constexpr (std::is_floating_point_v<T>) {
+    static_assert(sizeof v == 8);
+    std::memcpy(&u, &v, 8);
+  } else {
+    u = static_cast<uint64_t>(v);
+  }
   std::string s(sizeof v, '\0');
-  std::memcpy(s.data(), &v, sizeof v);
+  engine::PutLittleEndian(reinterpret_cast<uint8_t*>(s.data()), u, sizeof v);
   return s;
 }
 

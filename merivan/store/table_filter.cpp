@@ -4,22 +4,15 @@
 #include <cstdlib>
 
 #include "merivan/exceptions.h"
+#include "merivan/platform/locale/ascii_text.h"
 #include "merivan/store/bcd.h"
-#include "merivan/store/data_area.h"
 #include "merivan/store/unique_names.h"
 
 namespace merivan {
 
 namespace {
 
-bool IsBlank(char c) { return c > 0 && c <= ' '; }
-
-std::string Trimmed(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.substr(b, e - b);
-}
+std::string Trimmed(std::string_view s) { return std::string(platform::TrimBlanks(s)); }
 
 bool CanFilterOn(TFieldType t) { return !(t == ftBytes || t == ftVarBytes || IsBlobType(t)); }
 
@@ -27,14 +20,15 @@ bool CanFilterOn(TFieldType t) { return !(t == ftBytes || t == ftVarBytes || IsB
 
 TableFilter::TableFilter(const std::string& expression, const std::string& tableName, const TFieldDefs& defs,
                          const std::vector<size_t>& driverIndex) {
-  const size_t eq = expression.find('=');
-  const std::string name = eq == std::string::npos ? std::string() : Trimmed(expression.substr(0, eq));
-  const std::string value = eq == std::string::npos ? std::string() : Trimmed(expression.substr(eq + 1));
+  const std::string_view whole = expression;
+  const size_t eq = whole.find('=');
+  const std::string name = eq == std::string::npos ? std::string() : Trimmed(whole.substr(0, eq));
+  const std::string value = eq == std::string::npos ? std::string() : Trimmed(whole.substr(eq + 1));
   if (name.empty() || value.empty()) throw EDatabaseError("Invalid filter expression: " + expression);
 
-  if (SameFieldName(value, "true") || SameFieldName(value, "false")) {
+  if (platform::EqualsIgnoringAsciiCase(value, "true") || platform::EqualsIgnoringAsciiCase(value, "false")) {
     literal_ = Literal::kBoolean;
-    number_ = SameFieldName(value, "true") ? 1 : 0;
+    number_ = platform::EqualsIgnoringAsciiCase(value, "true") ? 1 : 0;
     text_ = number_ != 0 ? "True" : "False";
   } else if (value.size() >= 2 && value.front() == '\'' && value.back() == '\'') {
     literal_ = Literal::kText;
@@ -70,19 +64,19 @@ bool TableFilter::Matches(engine::TableDriver& driver, uint8_t* area) const {
   double v = 0;
   switch (type_) {
     case ftString: {
-      const size_t len = StringLengthInArea(area, size_);
+      const size_t len = engine::StringLengthInArea(area, size_);
       if (len != text_.size()) return false;
       driver.ToAnsi(area, len);
       return SameFieldName(std::string_view(reinterpret_cast<const char*>(area), len), text_);
     }
     case ftBoolean: {
-      const bool b = LoadFromArea<uint16_t>(area) != 0;
+      const bool b = engine::LoadUint16(area) != 0;
       return literal_ == Literal::kBoolean ? b == (number_ != 0) : (b ? 1.0 : 0.0) == number_;
     }
-    case ftSmallint: v = LoadFromArea<int16_t>(area); break;
-    case ftWord: v = LoadFromArea<uint16_t>(area); break;
-    case ftInteger: case ftAutoInc: case ftDate: case ftTime: v = LoadFromArea<int32_t>(area); break;
-    case ftFloat: case ftCurrency: case ftDateTime: v = LoadFromArea<double>(area); break;
+    case ftSmallint: v = engine::LoadInt16(area); break;
+    case ftWord: v = engine::LoadUint16(area); break;
+    case ftInteger: case ftAutoInc: case ftDate: case ftTime: v = engine::LoadInt32(area); break;
+    case ftFloat: case ftCurrency: case ftDateTime: v = engine::LoadDouble(area); break;
     case ftBCD: {
       int64_t fixed;
       if (!BcdToFixedPoint(area, fixed)) return false;

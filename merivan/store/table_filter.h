@@ -22,7 +22,7 @@ class TableFilter {
               const std::vector<size_t>& driverIndex);
 
   // Whether the driver's current record passes. `area` is scratch space of
-  // at least kStringAreaSize bytes.
+  // at least engine::kStringAreaSize bytes.
   bool Matches(engine::TableDriver& driver, uint8_t* area) const;
 
  private:

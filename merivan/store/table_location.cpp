@@ -2,27 +2,20 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "merivan/exceptions.h"
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/paradox/paradox_table.h"
 #include "merivan/platform/engine/text/text_table.h"
 #include "merivan/platform/files/find_file.h"
-#include "merivan/store/unique_names.h"
+#include "merivan/platform/locale/ascii_text.h"
 
 namespace merivan {
 
 namespace {
 
-std::string BaseName(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string Extension(const std::string& tableName) {
-  const std::string base = BaseName(tableName);
-  const size_t dot = base.find_last_of('.');
-  return dot == std::string::npos ? std::string() : base.substr(dot);
-}
+std::string Extension(const std::string& tableName) { return std::filesystem::path(tableName).extension(); }
 
 bool IsDirectory(const std::string& path) {
   struct stat st;
@@ -33,8 +26,8 @@ bool IsDirectory(const std::string& path) {
 
 TableDriverKind DriverForTableName(const std::string& tableName) {
   const std::string ext = Extension(tableName);
-  if (SameFieldName(ext, ".DBF")) return TableDriverKind::kDbase;
-  if (SameFieldName(ext, ".TXT")) return TableDriverKind::kText;
+  if (platform::EqualsIgnoringAsciiCase(ext, ".DBF")) return TableDriverKind::kDbase;
+  if (platform::EqualsIgnoringAsciiCase(ext, ".TXT")) return TableDriverKind::kText;
   return TableDriverKind::kParadox;
 }
 
@@ -51,14 +44,13 @@ std::string LocateTableFile(const std::string& databaseName, const std::string& 
   // A table name with a directory part is looked up there: an absolute one
   // on its own, a relative one inside the database directory.
   const std::string database = databaseName.empty() ? "." : databaseName;
-  const size_t slash = tableName.find_last_of('/');
+  const std::filesystem::path table(tableName);
   std::string directory = database;
-  std::string file = tableName;
-  if (slash != std::string::npos) {
-    const std::string part = tableName.substr(0, slash);
-    directory = tableName[0] == '/' ? (part.empty() ? "/" : part) : database + "/" + part;
-    file = tableName.substr(slash + 1);
+  if (table.has_parent_path()) {
+    const std::string part = table.parent_path();
+    directory = table.is_absolute() ? part : database + "/" + part;
   }
+  std::string file = table.filename();
   if (!IsDirectory(directory)) throw EDBEngineError("Directory does not exist.\r\nDirectory: " + directory);
   if (file.empty()) throw EDBEngineError("Table does not exist.\r\nTable: " + directory + "/");
   if (Extension(file).empty()) file += ".DB";  // no extension: a Paradox table

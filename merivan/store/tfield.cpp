@@ -1,5 +1,6 @@
 #include "merivan/store/tfield.h"
 
+#include "merivan/store/engine_mapping.h"
 #include "merivan/store/ttable.h"
 
 namespace merivan {
@@ -9,7 +10,9 @@ TField::TField(TTable& table, size_t driverIndex, const TFieldDef& def)
       name_(def.Name),
       value_{driverIndex, def.DataType, def.Size, def.DataType == ftString || def.DataType == ftMemo, &name_} {}
 
-void TField::ValueText(std::string& out) const { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); }
+void TField::ValueText(std::string& out) const {
+  CallEngine([&] { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
+}
 
 std::string TField::ValueText() const {
   std::string out;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "merivan/exceptions.h"
+#include "merivan/platform/locale/ascii_text.h"
+#include "merivan/store/engine_mapping.h"
 #include "merivan/store/table_location.h"
 #include "merivan/store/unique_names.h"
 #include "merivan/store/value_text.h"
@@ -11,16 +13,12 @@ namespace merivan {
 
 namespace {
 
-constexpr int kMaxStringSize = 8192;
-constexpr int kMaxBcdPlaces = 32;
-constexpr int kMaxBytesSize = 65535;  // the count of a VarBytes value is 16 bits
-
 bool ValidSize(TFieldType type, int size) {
   switch (type) {
-    case ftString: return size >= 1 && size <= kMaxStringSize;
-    case ftBCD: return size >= 0 && size <= kMaxBcdPlaces;
+    case ftString: return size >= 1 && size <= engine::kMaxStringSize;
+    case ftBCD: return size >= 0 && size <= engine::kMaxBcdPlaces;
     case ftBytes:
-    case ftVarBytes: return size >= 1 && size <= kMaxBytesSize;
+    case ftVarBytes: return size >= 1 && size <= engine::kMaxBytesSize;
     default: return true;
   }
 }
@@ -52,23 +50,25 @@ void TTable::SetActive(bool v) {
 
 void TTable::Open() {
   if (tableName_.empty()) throw EDatabaseError("Missing TableName property");
-  driver_ = opener_(databaseName_, tableName_);
+  driver_ = CallEngine([this] { return opener_(databaseName_, tableName_); });
   try {
     std::vector<std::string> names;
-    size_t areaSize = kStringAreaSize;
+    std::vector<TFieldType> types;
+    size_t areaSize = engine::kStringAreaSize;
     const auto& columns = driver_->Fields();
     for (size_t i = 0; i < columns.size(); ++i) {
       const engine::FieldDescriptor& c = columns[i];
-      if (c.type == ftUnknown || c.type == ftCursor) continue;  // a column the store cannot type
-      if (!ValidSize(c.type, c.size)) throw EDatabaseError("Invalid field size");
+      const TFieldType type = FieldTypeOf(c.type);
+      if (type == ftUnknown) continue;  // a column the store cannot type
+      if (!ValidSize(type, c.size)) throw EDatabaseError("Invalid field size");
       names.push_back(c.name);
+      types.push_back(type);
       driverIndex_.push_back(i);
       areaSize = std::max(areaSize, engine::DataAreaSize(c.type, c.size));
     }
     MakeNamesUnique(names);
     for (size_t k = 0; k < names.size(); ++k) {
-      const engine::FieldDescriptor& c = columns[driverIndex_[k]];
-      fieldDefs_.Add(TFieldDef{names[k], c.type, c.size});
+      fieldDefs_.Add(TFieldDef{names[k], types[k], columns[driverIndex_[k]].size});
     }
     for (int k = 0; k < fieldDefs_.Count(); ++k) {
       fields_.push_back(std::make_unique<TField>(*this, driverIndex_[static_cast<size_t>(k)], fieldDefs_[k]));
@@ -96,7 +96,7 @@ void TTable::Close() {
 
 void TTable::CompileFilter() {
   compiled_.reset();
-  if (filtered_ && filter_.find_first_not_of(" \t\r\n") != std::string::npos) {
+  if (filtered_ && !platform::TrimBlanks(filter_).empty()) {
     compiled_.emplace(filter_, Name, fieldDefs_, driverIndex_);
   }
 }
@@ -105,13 +105,15 @@ int32_t TTable::RecordCount() const { return driver_ ? driver_->RecordCount() : 
 
 void TTable::Next() {
   if (eof_) return;
-  while (true) {
-    if (!driver_->Next()) {
-      eof_ = true;
-      return;
+  CallEngine([this] {
+    while (true) {
+      if (!driver_->Next()) {
+        eof_ = true;
+        return;
+      }
+      if (!compiled_ || compiled_->Matches(*driver_, area_.data())) return;
     }
-    if (!compiled_ || compiled_->Matches(*driver_, area_.data())) return;
-  }
+  });
 }
 
 TField* TTable::FindField(const std::string& name) {

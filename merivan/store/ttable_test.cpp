@@ -151,7 +151,7 @@ TEST(TTable, MissingTableName) {
 }
 
 TEST(TTable, InvalidFieldSizes) {
-  const engine::FieldDescriptor bad[] = {
+  const testing::FakeField bad[] = {
       {"S", ftString, 0}, {"S", ftString, 8193}, {"B", ftBCD, 33}, {"Y", ftBytes, 0}, {"V", ftVarBytes, 0}};
   for (const auto& f : bad) {
     FakeTable t;

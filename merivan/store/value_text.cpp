@@ -8,7 +8,6 @@
 #include "merivan/format/number_text.h"
 #include "merivan/format/regional_settings.h"
 #include "merivan/store/bcd.h"
-#include "merivan/store/data_area.h"
 
 namespace merivan {
 
@@ -64,34 +63,34 @@ void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, ui
   }
   switch (field.type) {
     case ftString: {
-      const size_t len = StringLengthInArea(area, field.size);
+      const size_t len = engine::StringLengthInArea(area, field.size);
       BytesText(area, len, out);
       if (field.transliterate && len > 0) driver.ToAnsi(reinterpret_cast<uint8_t*>(out.data()), len);
       return;
     }
-    case ftSmallint: IntegerText(LoadFromArea<int16_t>(area), out); return;
-    case ftWord: IntegerText(LoadFromArea<uint16_t>(area), out); return;
+    case ftSmallint: IntegerText(engine::LoadInt16(area), out); return;
+    case ftWord: IntegerText(engine::LoadUint16(area), out); return;
     case ftInteger:
-    case ftAutoInc: IntegerText(LoadFromArea<int32_t>(area), out); return;
-    case ftBoolean: out.assign(LoadFromArea<uint16_t>(area) != 0 ? "True" : "False"); return;
+    case ftAutoInc: IntegerText(engine::LoadInt32(area), out); return;
+    case ftBoolean: out.assign(engine::LoadUint16(area) != 0 ? "True" : "False"); return;
     case ftFloat:
-    case ftCurrency: FloatText(LoadFromArea<double>(area), out); return;
+    case ftCurrency: FloatText(engine::LoadDouble(area), out); return;
     case ftBCD: {
       int64_t v;
       if (!BcdToFixedPoint(area, v)) OutOfRange(*field.name);
       FixedPointText(v, out);
       return;
     }
-    case ftDate: DateTimeText(RegionalSettings.ShortDatePattern, LoadFromArea<int32_t>(area), 0, out); return;
+    case ftDate: DateTimeText(RegionalSettings.ShortDatePattern, engine::LoadInt32(area), 0, out); return;
     case ftTime: {
-      const uint32_t u = LoadFromArea<uint32_t>(area);
+      const uint32_t u = engine::LoadUint32(area);
       DateTimeText(RegionalSettings.LongTimePattern, kTimeBaseDay + static_cast<int32_t>(u / kMsPerDay),
                    static_cast<int32_t>(u % kMsPerDay), out);
       return;
     }
     case ftDateTime: {
       int32_t day, ms;
-      SplitTimestamp(LoadFromArea<double>(area), day, ms);
+      SplitTimestamp(engine::LoadDouble(area), day, ms);
       DateTimeText("", day, ms, out);
       return;
     }

@@ -10,9 +10,6 @@
 
 namespace merivan {
 
-// A string value is read into an area of this size: the widest string plus its NUL.
-constexpr size_t kStringAreaSize = 8193;
-
 struct ValueTextField {
   size_t index;       // column of the driver
   TFieldType type;
@@ -22,7 +19,7 @@ struct ValueTextField {
 };
 
 // Replaces `out` with the field's text. `area` holds at least
-// engine::DataAreaSize(type, size) bytes (and kStringAreaSize for strings).
+// engine::DataAreaSize of the column bytes (and engine::kStringAreaSize for strings).
 // Fails with EDatabaseError for a BCD value out of range and EReadError for
 // a blob shorter than announced.
 void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, std::string& out);

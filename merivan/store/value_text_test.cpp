@@ -38,7 +38,7 @@ class ValueTextTest : public ::testing::Test {
     t.ansiShift = ansiShift;
     FakeTableDriver driver(std::move(t));
     EXPECT_TRUE(driver.Next());
-    std::vector<uint8_t> area(std::max(kStringAreaSize, engine::DataAreaSize(type, size)));
+    std::vector<uint8_t> area(std::max(engine::kStringAreaSize, engine::DataAreaSize(testing::KindOf(type), size)));
     const std::string name = "F";
     const ValueTextField f{0, type, size, type == ftString || type == ftMemo, &name};
     std::string out = "stale";
@@ -118,7 +118,7 @@ TEST_F(ValueTextTest, ShortBlobReadFails) {
   t.blobShortBy = 1;
   FakeTableDriver driver(std::move(t));
   driver.Next();
-  std::vector<uint8_t> area(kStringAreaSize);
+  std::vector<uint8_t> area(engine::kStringAreaSize);
   const std::string name = "B";
   std::string out;
   try {

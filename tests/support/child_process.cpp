@@ -81,31 +81,22 @@ class Pipe {
   int fd_[2];
 };
 
-// posix_spawn's file actions, destroyed with their owner.
-class FileActions {
+// One of posix_spawn's objects, destroyed with its owner.
+template <typename T, int (*Init)(T*), int (*Destroy)(T*)>
+class SpawnObject {
  public:
-  FileActions() { posix_spawn_file_actions_init(&actions_); }
-  FileActions(const FileActions&) = delete;
-  FileActions& operator=(const FileActions&) = delete;
-  ~FileActions() { posix_spawn_file_actions_destroy(&actions_); }
-  posix_spawn_file_actions_t* Get() { return &actions_; }
+  SpawnObject() { Init(&object_); }
+  SpawnObject(const SpawnObject&) = delete;
+  SpawnObject& operator=(const SpawnObject&) = delete;
+  ~SpawnObject() { Destroy(&object_); }
+  T* Get() { return &object_; }
 
  private:
-  posix_spawn_file_actions_t actions_;
+  T object_;
 };
-
-// posix_spawn's attributes, destroyed with their owner.
-class SpawnAttributes {
- public:
-  SpawnAttributes() { posix_spawnattr_init(&attributes_); }
-  SpawnAttributes(const SpawnAttributes&) = delete;
-  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-  ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
-  posix_spawnattr_t* Get() { return &attributes_; }
-
- private:
-  posix_spawnattr_t attributes_;
-};
+using FileActions =
+    SpawnObject<posix_spawn_file_actions_t, posix_spawn_file_actions_init, posix_spawn_file_actions_destroy>;
+using SpawnAttributes = SpawnObject<posix_spawnattr_t, posix_spawnattr_init, posix_spawnattr_destroy>;
 
 }  // namespace
 

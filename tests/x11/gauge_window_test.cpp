@@ -1,5 +1,5 @@
 // The main window and its gauge on a real X server, driven by
-// x11_gauge_driver: pixels from screenshots, geometry, properties, and
+// x11_window_driver: pixels from screenshots, geometry, properties, and
 // close requests that change nothing.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "merivan/platform/window/x11/main_window.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/x11/driver_fixture.h"
 #include "tests/x11/x_probe.h"
 
 namespace merivan::x11test {
@@ -23,23 +24,8 @@ namespace x11 = platform::x11;
 constexpr int kGaugeWidth = 481;
 constexpr int kGaugeHeight = 25;
 
-class GaugeWindowTest : public ::testing::Test {
+class GaugeWindowTest : public DriverFixture {
  protected:
-  void SetUp() override {
-    ASSERT_NE(display_.Get(), nullptr) << "no X server (run under with_x_server.sh)";
-    driver_ = std::make_unique<ChildProcess>(std::vector<std::string>{X11_GAUGE_DRIVER}, std::vector<std::string>{},
-                                             ScreenshotFolder() + "/driver.stderr");
-    ASSERT_TRUE(driver_->Started());
-    const auto first = driver_->ReadLine(15s);
-    ASSERT_TRUE(first && first->rfind("window ", 0) == 0) << (first ? *first : "no answer from the driver");
-    window_ = static_cast<Window>(std::stoul(first->substr(7)));
-  }
-  void TearDown() override {
-    if (!driver_) return;
-    driver_->WriteLine("quit");
-    driver_->Wait(5s);
-  }
-
   void Paint(int percent) {
     driver_->WriteLine("paint " + std::to_string(percent));
     const auto answer = driver_->ReadLine(10s);
@@ -59,10 +45,6 @@ class GaugeWindowTest : public ::testing::Test {
       for (int x = 0; x < kGaugeWidth; ++x) gauge.At(x, y) = shot->At(x + 8, y + 8);
     return gauge;
   }
-
-  TestDisplay display_;
-  std::unique_ptr<ChildProcess> driver_;
-  Window window_ = 0;
 };
 
 TEST_F(GaugeWindowTest, GaugePixelsOnTheScreen) {
@@ -136,7 +118,7 @@ TEST_F(GaugeWindowTest, SizePositionAndProperties) {
   const std::string caption = "\"P\xC5\x99\xC3\xADprava adres\xC3\xA1\xC5\x99" "e pro import\"";
   EXPECT_EQ(Property(window_, "_NET_WM_NAME"), "_NET_WM_NAME(UTF8_STRING) = " + caption + "\n");
   EXPECT_EQ(Property(window_, "WM_NAME"), "WM_NAME(COMPOUND_TEXT) = " + caption + "\n");
-  EXPECT_EQ(Property(window_, "WM_CLASS"), "WM_CLASS(STRING) = \"x11_gauge_driver\", \"x11_gauge_driver\"\n");
+  EXPECT_EQ(Property(window_, "WM_CLASS"), "WM_CLASS(STRING) = \"x11_window_driver\", \"x11_window_driver\"\n");
   const std::string sizes = Property(window_, "WM_NORMAL_HINTS");
   EXPECT_NE(sizes.find("minimum size: 493 by 35"), std::string::npos) << sizes;
   EXPECT_NE(sizes.find("maximum size: 493 by 35"), std::string::npos) << sizes;
@@ -170,8 +152,7 @@ TEST_F(GaugeWindowTest, AHugeMessageStaysOnTheScreen) {
   driver_->WriteLine("error " + text);
   const auto box = FindWindowNamed("^Error$", 20s, driver_->Pid());
   ASSERT_TRUE(box.has_value());
-  for (int i = 0; i < 100 && Property(*box, "_NET_WM_STATE").find("FOCUSED") == std::string::npos; ++i)
-    std::this_thread::sleep_for(20ms);
+  WaitUntilFocused(*box, 2s);
   const auto geometry = GeometryOf(*box);
   ASSERT_TRUE(geometry.has_value());
   EXPECT_LE(geometry->height, display_.ScreenHeight());
@@ -186,7 +167,7 @@ TEST_F(GaugeWindowTest, AHugeMessageStaysOnTheScreen) {
 TEST(NoFonts, TheBoxStillClosesAndTheMessageGoesToStderr) {
   const std::string folder = ScreenshotFolder();
   std::ofstream(folder + "/no-fonts.conf") << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-  ChildProcess driver({X11_GAUGE_DRIVER}, {"FONTCONFIG_FILE=" + folder + "/no-fonts.conf"},
+  ChildProcess driver({X11_WINDOW_DRIVER}, {"FONTCONFIG_FILE=" + folder + "/no-fonts.conf"},
                       folder + "/no-fonts.stderr");
   ASSERT_TRUE(driver.Started());
   const auto first = driver.ReadLine(15s);
@@ -196,8 +177,7 @@ TEST(NoFonts, TheBoxStillClosesAndTheMessageGoesToStderr) {
   driver.WriteLine("error nothing to read it with");
   const auto box = FindWindowNamed("^Error$", 20s, driver.Pid());
   ASSERT_TRUE(box.has_value()) << testing::ReadFile(folder + "/no-fonts.stderr");
-  for (int i = 0; i < 100 && Property(*box, "_NET_WM_STATE").find("FOCUSED") == std::string::npos; ++i)
-    std::this_thread::sleep_for(20ms);
+  WaitUntilFocused(*box, 2s);
   RunShell("timeout 10 xdotool key Return");
   EXPECT_EQ(driver.ReadLine(10s).value_or("none"), "closed");
   driver.WriteLine("quit");

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <thread>
 
-#include "merivan/platform/window/x11/x11_resources.h"
+#include "merivan/platform/window/x11/x11_display.h"
 #include "tests/support/child_process.h"
 
 namespace merivan::x11test {
@@ -75,6 +75,15 @@ std::optional<Window> FindWindowNamed(const std::string& pattern, std::chrono::m
   return std::nullopt;
 }
 
+bool WaitUntilFocused(Window window, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (Property(window, "_NET_WM_STATE").find("FOCUSED") == std::string::npos) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 std::optional<Geometry> GeometryOf(Window window) {
   const CommandResult info = RunShell("timeout 10 xwininfo -id " + Id(window) + " 2>/dev/null");
   if (info.status != 0) return std::nullopt;
@@ -112,6 +121,29 @@ std::string ScreenshotFolder() {
   std::error_code ignored;  // a folder that cannot be made fails the screenshot itself
   std::filesystem::create_directories(folder, ignored);
   return folder;
+}
+
+std::string ModalDialogFaults(Window dialog, Window owner, int screenWidth, int screenHeight) {
+  std::string faults;
+  if (Property(dialog, "_NET_WM_WINDOW_TYPE") != "_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_DIALOG\n")
+    faults += "not of the dialog type; ";
+  if (Property(dialog, "_NET_WM_STATE").find("_NET_WM_STATE_MODAL") == std::string::npos) faults += "not modal; ";
+  char hex[32];
+  std::snprintf(hex, sizeof hex, "0x%lx", static_cast<unsigned long>(owner));
+  if (Property(dialog, "WM_TRANSIENT_FOR") != std::string("WM_TRANSIENT_FOR(WINDOW): window id # ") + hex + "\n")
+    faults += "not transient for its owner; ";
+  const auto box = GeometryOf(dialog);
+  const auto frame = FrameExtentsOf(dialog);
+  if (!box || !frame) return faults + "no geometry or frame";
+  if (box->x - frame->left != (screenWidth - box->width - frame->left - frame->right) / 2 ||
+      box->y - frame->top != (screenHeight - box->height - frame->top - frame->bottom) / 2)
+    faults += "not centred; ";
+  const std::string sizes = Property(dialog, "WM_NORMAL_HINTS");
+  const std::string fixed = std::to_string(box->width) + " by " + std::to_string(box->height);
+  if (sizes.find("minimum size: " + fixed) == std::string::npos ||
+      sizes.find("maximum size: " + fixed) == std::string::npos)
+    faults += "not of a fixed size: " + sizes;
+  return faults;
 }
 
 std::optional<RgbImage> Screenshot(Window window, const std::string& savePath) {

@@ -1,7 +1,8 @@
 #pragma once
 // What a test sees of the windows on the X server: windows found by name,
-// their geometry and properties (xwininfo, xprop), screenshots (xwd), and
-// the bells rung (XKB bell notifications).
+// their focus, geometry and properties (xwininfo, xprop), whether a dialog is
+// modal and centred, screenshots (xwd), and the bells rung (XKB bell
+// notifications).
 #include <X11/Xlib.h>
 
 #include <chrono>
@@ -9,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "merivan/platform/window/x11/rgb_image.h"
+#include "merivan/platform/window/x11/pixel_image.h"
 
 namespace merivan::x11test {
 
@@ -19,6 +20,10 @@ using platform::x11::RgbImage;
 // `pattern` (xdotool search --name), of process `pid` when not 0; waiting up
 // to `limit`.
 std::optional<Window> FindWindowNamed(const std::string& pattern, std::chrono::milliseconds limit, int pid = 0);
+
+// Waits up to `limit` until the window manager has framed and focused
+// `window` (_NET_WM_STATE_FOCUSED), so that typed keys reach it.
+bool WaitUntilFocused(Window window, std::chrono::milliseconds limit);
 
 struct Geometry {
   int x = 0;  // of the client area, on the screen
@@ -37,6 +42,11 @@ struct Extents {
 };
 // _NET_FRAME_EXTENTS as the window manager set it.
 std::optional<Extents> FrameExtentsOf(Window window);
+
+// What is amiss with `dialog` as a modal dialog of `owner`: its type, modal
+// state, WM_TRANSIENT_FOR, a fixed size, and its place centred with its
+// frame on a screen of `screenWidth` x `screenHeight`. Empty when nothing.
+std::string ModalDialogFaults(Window dialog, Window owner, int screenWidth, int screenHeight);
 
 // The window's contents (xwd -id), kept as `savePath` (.png) too.
 std::optional<RgbImage> Screenshot(Window window, const std::string& savePath);

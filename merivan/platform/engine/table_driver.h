@@ -8,31 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "merivan/store/field_type.h"
+#include "merivan/platform/engine/data_area.h"
 
 namespace merivan::engine {
 
 struct FieldDescriptor {
   std::string name;  // bytes in the Windows ANSI code page
-  TFieldType type;
-  // ftString: maximum characters; ftBytes, ftVarBytes: bytes; ftBCD: decimal
-  // places; 0 for every other type.
+  ColumnKind type;
+  // kString: maximum characters; kBytes, kVarBytes: bytes; kBcd: decimal
+  // places; 0 for every other kind.
   int size;
 };
-
-// Bytes of a field's data area as the value texts read it.
-inline size_t DataAreaSize(TFieldType type, int size) {
-  switch (type) {
-    case ftString: return static_cast<size_t>(size) + 1;
-    case ftSmallint: case ftWord: case ftBoolean: return 2;
-    case ftInteger: case ftAutoInc: case ftDate: case ftTime: return 4;
-    case ftFloat: case ftCurrency: case ftDateTime: return 8;
-    case ftBCD: return 34;
-    case ftBytes: return static_cast<size_t>(size);
-    case ftVarBytes: return static_cast<size_t>(size) + 2;
-    default: return 0;  // blob types have no data area
-  }
-}
 
 class TableDriver {
  public:
@@ -49,7 +35,7 @@ class TableDriver {
   virtual bool Next() = 0;
 
   // Field `index` of the current record: false when the value is null,
-  // otherwise `area` (DataAreaSize bytes) is filled in the type's form.
+  // otherwise `area` (DataAreaSize bytes) is filled in the kind's form.
   virtual bool ReadField(size_t index, uint8_t* area) = 0;
 
   // Blob fields of the current record: the value's size in bytes, and a read

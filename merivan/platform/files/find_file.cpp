@@ -1,10 +1,12 @@
 #include "merivan/platform/files/find_file.h"
 
 #include <dirent.h>
-#include <strings.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <memory>
+
+#include "merivan/platform/locale/ascii_text.h"
 
 namespace merivan::platform {
 
@@ -23,7 +25,7 @@ std::optional<std::string> FindFileIgnoringCase(const std::string& directory, co
   if (!d) return std::nullopt;
   std::optional<std::string> best;
   while (dirent* e = readdir(d.get())) {
-    if (strcasecmp(e->d_name, name.c_str()) != 0) continue;
+    if (!EqualsIgnoringAsciiCase(e->d_name, name)) continue;
     if (!best || e->d_name < *best) best = std::string(e->d_name);
   }
   if (!best) return std::nullopt;
@@ -31,18 +33,13 @@ std::optional<std::string> FindFileIgnoringCase(const std::string& directory, co
 }
 
 std::optional<std::string> FindBesideIgnoringCase(const std::string& path, const std::string& extension) {
-  const size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return FindFileIgnoringCase(".", ReplaceExtension(path, extension));
-  // "/t.db" lies in the root folder, not in the current one.
-  const std::string dir = slash == 0 ? "/" : path.substr(0, slash);
-  return FindFileIgnoringCase(dir, ReplaceExtension(path.substr(slash + 1), extension));
+  // "t.db" lies in the current folder (no parent: "" means "."), "/t.db" in the root folder.
+  const std::filesystem::path table(path);
+  return FindFileIgnoringCase(table.parent_path(), ReplaceExtension(table.filename(), extension));
 }
 
 std::string ReplaceExtension(const std::string& path, const std::string& extension) {
-  const size_t slash = path.find_last_of('/');
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + extension;
-  return path.substr(0, dot) + extension;
+  return std::filesystem::path(path).replace_extension(extension);
 }
 
 }  // namespace merivan::platform

@@ -40,8 +40,9 @@ constexpr int CAL_JAPAN = 3;
 constexpr int CAL_TAIWAN = 4;
 constexpr int CAL_KOREA = 5;
 
-// The calling thread's locale: the user default (the LC_TIME locale's
-// language id) until SetThreadLocale chose another. 0 when no locale is set.
+// The calling thread's locale: the user default (the language id of the
+// LC_TIME locale, else of the LC_NUMERIC one) until SetThreadLocale chose
+// another. 0 when no locale is set.
 LCID GetThreadLocale();
 // LOCALE_USER_DEFAULT returns the thread to following the environment.
 bool SetThreadLocale(LCID locale);

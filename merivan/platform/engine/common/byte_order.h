@@ -14,6 +14,10 @@ inline uint64_t LittleEndian(const uint8_t* p, int bytes) {
   for (int i = bytes - 1; i >= 0; --i) v = v << 8 | p[i];
   return v;
 }
+// Writes the low `bytes` bytes (at most 8) of `v` little-endian.
+inline void PutLittleEndian(uint8_t* p, uint64_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i, v >>= 8) p[i] = static_cast<uint8_t>(v);
+}
 inline uint64_t BigEndian(const uint8_t* p, int bytes) {
   uint64_t v = 0;
   for (int i = 0; i < bytes; ++i) v = v << 8 | p[i];

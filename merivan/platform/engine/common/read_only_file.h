@@ -9,7 +9,7 @@ namespace merivan::engine {
 
 class ReadOnlyFile {
  public:
-  // Fails with EDBEngineError naming `path` when the file cannot be opened
+  // Fails with EngineError naming `path` when the file cannot be opened
   // or is no regular file (a folder, a FIFO, a device).
   explicit ReadOnlyFile(std::string path);
   ~ReadOnlyFile();
@@ -19,10 +19,10 @@ class ReadOnlyFile {
   const std::string& Path() const { return path_; }
   uint64_t Size() const { return size_; }
   // Reads up to `count` bytes at `offset`; returns the count read (short
-  // only at the end of the file). Fails with EDBEngineError on an I/O error.
+  // only at the end of the file). Fails with EngineError on an I/O error.
   size_t ReadAt(uint64_t offset, size_t count, uint8_t* dst) const;
   // Reads exactly `count` bytes at `offset`; a short read fails with
-  // EDBEngineError saying `what` (a whole sentence) and naming the file.
+  // EngineError saying `what` (a whole sentence) and naming the file.
   void ReadExactly(uint64_t offset, size_t count, uint8_t* dst, const char* what) const;
 
  private:

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "tests/support/temp_dir.h"
 
 namespace merivan::engine {
@@ -17,7 +17,7 @@ namespace {
 std::string FailureOf(const std::string& path) {
   try {
     ReadOnlyFile file(path);
-  } catch (const EDBEngineError& e) {
+  } catch (const EngineError& e) {
     return e.what();
   }
   return "<opened>";
@@ -37,7 +37,7 @@ TEST(ReadOnlyFile, ReadsAtOffsetsAndShortOnlyAtTheEnd) {
   try {
     file.ReadExactly(8, 3, buf, "The table file ends inside a record.");
     FAIL() << "a short read passed";
-  } catch (const EDBEngineError& e) {
+  } catch (const EngineError& e) {
     EXPECT_EQ(std::string(e.what()), "The table file ends inside a record.\r\nFile: " + dir / "t.db");
   }
 }

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "merivan/platform/locale/ascii_text.h"
+
 namespace merivan::engine {
 
 namespace {
@@ -40,15 +42,13 @@ std::optional<double> ParseShortDecimal(std::string_view text) {
 }  // namespace
 
 std::optional<double> ParseDecimalText(std::string_view text) {
-  size_t b = 0, e = text.size();
-  while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
-  while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\0')) --e;
-  if (b < e && text[b] == '+') ++b;
-  if (b == e) return std::nullopt;
-  if (const std::optional<double> v = ParseShortDecimal(text.substr(b, e - b))) return v;
+  text = platform::TrimBlanks(text);  // dBASE pads with blanks, some writers with NULs
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  if (const std::optional<double> v = ParseShortDecimal(text)) return v;
   // from_chars takes no leading '+' and no leading '.' after a sign, so check the form here.
-  const char* first = text.data() + b;
-  const char* last = text.data() + e;
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
   bool digits = false;
   for (const char* p = first; p < last && *p != 'e' && *p != 'E'; ++p)
     if (std::isdigit(static_cast<unsigned char>(*p))) digits = true;
@@ -59,19 +59,19 @@ std::optional<double> ParseDecimalText(std::string_view text) {
   return v;
 }
 
-bool StoreNumberText(TFieldType type, std::string_view text, uint8_t* area) {
+bool StoreNumberText(ColumnKind type, std::string_view text, uint8_t* area) {
   const std::optional<double> v = ParseDecimalText(text);
   if (!v) return false;
   switch (type) {
-    case ftFloat:
-    case ftCurrency:
+    case ColumnKind::kFloat:
+    case ColumnKind::kCurrency:
       StoreDouble(*v, area);
       return true;
-    case ftSmallint:
+    case ColumnKind::kSmallint:
       if (std::nearbyint(*v) != *v || *v < -32768 || *v > 32767) return false;
       StoreInt16(static_cast<int16_t>(*v), area);
       return true;
-    case ftInteger:
+    case ColumnKind::kInteger:
       if (std::nearbyint(*v) != *v || *v < -2147483648.0 || *v > 2147483647.0) return false;
       StoreInt32(static_cast<int32_t>(*v), area);
       return true;
@@ -90,23 +90,6 @@ std::optional<int32_t> DayNumberOf(int year, int month, int day) {
   int32_t n = y * 365 + y / 4 - y / 100 + y / 400;
   for (int m = 1; m < month; ++m) n += kDays[m - 1] + (m == 2 && leap ? 1 : 0);
   return n + day;
-}
-
-void StoreInt16(int16_t v, uint8_t* area) {
-  const uint16_t u = static_cast<uint16_t>(v);
-  area[0] = static_cast<uint8_t>(u);
-  area[1] = static_cast<uint8_t>(u >> 8);
-}
-
-void StoreInt32(int32_t v, uint8_t* area) {
-  const uint32_t u = static_cast<uint32_t>(v);
-  for (int i = 0; i < 4; ++i) area[i] = static_cast<uint8_t>(u >> (8 * i));
-}
-
-void StoreDouble(double v, uint8_t* area) {
-  uint64_t u;
-  std::memcpy(&u, &v, 8);
-  for (int i = 0; i < 8; ++i) area[i] = static_cast<uint8_t>(u >> (8 * i));
 }
 
 }  // namespace merivan::engine

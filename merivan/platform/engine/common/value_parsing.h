@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "merivan/store/field_type.h"
+#include "merivan/platform/engine/data_area.h"
 
 namespace merivan::engine {
 
@@ -14,20 +14,16 @@ namespace merivan::engine {
 std::optional<double> ParseDecimalText(std::string_view text);
 
 // Stores a decimal text (as ParseDecimalText reads it) into the data area
-// of a number field: ftFloat and ftCurrency as doubles, ftSmallint and
-// ftInteger when the value is whole and in their range. False otherwise.
-bool StoreNumberText(TFieldType type, std::string_view text, uint8_t* area);
+// of a number column: kFloat and kCurrency as doubles, kSmallint and
+// kInteger when the value is whole and in their range. False otherwise.
+bool StoreNumberText(ColumnKind type, std::string_view text, uint8_t* area);
 
 // The day number of a date (day 1 = 1 January of year 1, proleptic
 // Gregorian); nullopt when the date does not exist or lies before year 1.
 std::optional<int32_t> DayNumberOf(int year, int month, int day);
 
-// Day number of the Julian day number `jdn` (Visual FoxPro dates).
+// The Julian day number of day 0: a Visual FoxPro date, stored as a Julian
+// day number, less this is its day number.
 constexpr int64_t kJulianDayOfDayZero = 1721425;
-
-// Little-endian stores into a data area.
-void StoreInt16(int16_t v, uint8_t* area);
-void StoreInt32(int32_t v, uint8_t* area);
-void StoreDouble(double v, uint8_t* area);
 
 }  // namespace merivan::engine

@@ -15,19 +15,19 @@ namespace merivan::engine {
 namespace {
 
 struct NumberCase {
-  TFieldType type;
+  ColumnKind type;
   const char* text;
   bool stored;
   double value;  // read back from the area as the type's form
 };
 
-double ReadBack(TFieldType type, const uint8_t* area) {
-  if (type == ftSmallint) {
+double ReadBack(ColumnKind type, const uint8_t* area) {
+  if (type == ColumnKind::kSmallint) {
     int16_t v;
     std::memcpy(&v, area, 2);
     return v;
   }
-  if (type == ftInteger) {
+  if (type == ColumnKind::kInteger) {
     int32_t v;
     std::memcpy(&v, area, 4);
     return v;
@@ -39,21 +39,21 @@ double ReadBack(TFieldType type, const uint8_t* area) {
 
 TEST(StoreNumberText, StoresWhatTheFieldCanHoldAndRefusesTheRest) {
   const NumberCase cases[] = {
-      {ftSmallint, "32767", true, 32767},      {ftSmallint, "-32768", true, -32768},
-      {ftSmallint, "32768", false, 0},         {ftSmallint, "-32769", false, 0},
-      {ftSmallint, " 12.0 ", true, 12},        {ftSmallint, "1.5", false, 0},
-      {ftInteger, "2147483647", true, 2147483647.0}, {ftInteger, "-2147483648", true, -2147483648.0},
-      {ftInteger, "2147483648", false, 0},     {ftInteger, "1e3", true, 1000},
-      {ftFloat, "+3.5", true, 3.5},            {ftFloat, ".5", true, 0.5},
-      {ftFloat, "-12", true, -12},             {ftCurrency, "0.25", true, 0.25},
-      {ftFloat, "", false, 0},                 {ftFloat, "   ", false, 0},
-      {ftFloat, "abc", false, 0},              {ftFloat, "1,5", false, 0},
-      {ftFloat, "e5", false, 0},               {ftFloat, "--1", false, 0},
-      {ftInteger, "nan", false, 0},            {ftFloat, "inf", false, 0},
-      {ftDate, "12", false, 0},                {ftString, "12", false, 0},
+      {ColumnKind::kSmallint, "32767", true, 32767},      {ColumnKind::kSmallint, "-32768", true, -32768},
+      {ColumnKind::kSmallint, "32768", false, 0},         {ColumnKind::kSmallint, "-32769", false, 0},
+      {ColumnKind::kSmallint, " 12.0 ", true, 12},        {ColumnKind::kSmallint, "1.5", false, 0},
+      {ColumnKind::kInteger, "2147483647", true, 2147483647.0}, {ColumnKind::kInteger, "-2147483648", true, -2147483648.0},
+      {ColumnKind::kInteger, "2147483648", false, 0},     {ColumnKind::kInteger, "1e3", true, 1000},
+      {ColumnKind::kFloat, "+3.5", true, 3.5},            {ColumnKind::kFloat, ".5", true, 0.5},
+      {ColumnKind::kFloat, "-12", true, -12},             {ColumnKind::kCurrency, "0.25", true, 0.25},
+      {ColumnKind::kFloat, "", false, 0},                 {ColumnKind::kFloat, "   ", false, 0},
+      {ColumnKind::kFloat, "abc", false, 0},              {ColumnKind::kFloat, "1,5", false, 0},
+      {ColumnKind::kFloat, "e5", false, 0},               {ColumnKind::kFloat, "--1", false, 0},
+      {ColumnKind::kInteger, "nan", false, 0},            {ColumnKind::kFloat, "inf", false, 0},
+      {ColumnKind::kDate, "12", false, 0},                {ColumnKind::kString, "12", false, 0},
   };
   for (const NumberCase& c : cases) {
-    SCOPED_TRACE(std::string(c.text) + " as type " + std::to_string(c.type));
+    SCOPED_TRACE(std::string(c.text) + " as type " + std::to_string(static_cast<int>(c.type)));
     uint8_t area[8] = {};
     ASSERT_EQ(StoreNumberText(c.type, c.text, area), c.stored);
     if (c.stored) {

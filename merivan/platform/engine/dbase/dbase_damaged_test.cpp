@@ -6,11 +6,11 @@
 #include <fstream>
 #include <functional>
 
-#include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
-#include "tests/support/temp_dir.h"
 #include "tests/fixtures/dbase_writer.h"
+#include "tests/support/temp_dir.h"
 
 namespace merivan::engine {
 namespace {
@@ -29,7 +29,7 @@ std::string OpenAndReadAll(const std::string& path) {
     std::unique_ptr<TableDriver> t = OpenDbaseTable(path);
     dbase_test::ReadAll(*t);
     return "";
-  } catch (const EDBEngineError& e) {
+  } catch (const EngineError& e) {
     return e.what();
   }
 }
@@ -141,7 +141,7 @@ TEST(DbaseDamaged, NoDamagedByteEscapesAsAnythingButAnEngineError) {
       try {
         std::unique_ptr<TableDriver> d = OpenDbaseTable(path);
         dbase_test::ReadAll(*d);
-      } catch (const EDBEngineError&) {
+      } catch (const EngineError&) {
       }
     };
     for (size_t at = 0; at < table.size(); ++at)

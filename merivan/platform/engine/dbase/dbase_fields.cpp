@@ -11,7 +11,7 @@ namespace {
 
 struct Mapping {
   DbaseStorage storage;
-  TFieldType type;
+  ColumnKind type;
   uint32_t exactLength;  // 0: any length of at least 1
 };
 
@@ -20,30 +20,30 @@ std::optional<Mapping> MappingOf(const DbaseColumn& c, DbaseFlavour flavour) {
   const bool level7 = flavour == DbaseFlavour::kLevel7;
   const DbaseStorage memo = c.length == 4 ? DbaseStorage::kMemoBinary : DbaseStorage::kMemoText;
   switch (c.type) {
-    case 'C': return Mapping{DbaseStorage::kCharacters, ftString, 0};
+    case 'C': return Mapping{DbaseStorage::kCharacters, ColumnKind::kString, 0};
     case 'N':
-      if (c.decimals == 0 && c.length <= 4) return Mapping{DbaseStorage::kNumberText, ftSmallint, 0};
-      if (c.decimals == 0 && c.length <= 9) return Mapping{DbaseStorage::kNumberText, ftInteger, 0};
-      return Mapping{DbaseStorage::kNumberText, ftFloat, 0};
-    case 'F': return Mapping{DbaseStorage::kNumberText, ftFloat, 0};
-    case 'D': return Mapping{DbaseStorage::kDateText, ftDate, 8};
-    case 'L': return Mapping{DbaseStorage::kLogical, ftBoolean, 1};
-    case 'M': return Mapping{memo, ftMemo, 0};
-    case 'G': return Mapping{memo, ftDBaseOle, 0};
+      if (c.decimals == 0 && c.length <= 4) return Mapping{DbaseStorage::kNumberText, ColumnKind::kSmallint, 0};
+      if (c.decimals == 0 && c.length <= 9) return Mapping{DbaseStorage::kNumberText, ColumnKind::kInteger, 0};
+      return Mapping{DbaseStorage::kNumberText, ColumnKind::kFloat, 0};
+    case 'F': return Mapping{DbaseStorage::kNumberText, ColumnKind::kFloat, 0};
+    case 'D': return Mapping{DbaseStorage::kDateText, ColumnKind::kDate, 8};
+    case 'L': return Mapping{DbaseStorage::kLogical, ColumnKind::kBoolean, 1};
+    case 'M': return Mapping{memo, ColumnKind::kMemo, 0};
+    case 'G': return Mapping{memo, ColumnKind::kDbaseOle, 0};
     case 'B':
-      if (vfp) return Mapping{DbaseStorage::kDoubleLE, ftFloat, 8};
-      return Mapping{memo, ftBlob, 0};
-    case 'W': return Mapping{memo, ftBlob, 0};
-    case 'P': return Mapping{memo, ftGraphic, 0};
-    case 'I': return Mapping{level7 ? DbaseStorage::kIntFlipped : DbaseStorage::kIntLE, ftInteger, 4};
-    case '+': return Mapping{level7 ? DbaseStorage::kIntFlipped : DbaseStorage::kIntLE, ftAutoInc, 4};
-    case 'Y': return Mapping{DbaseStorage::kCurrencyLE, ftCurrency, 8};
-    case 'T': return Mapping{DbaseStorage::kJulianDateTime, ftDateTime, 8};
-    case '@': return Mapping{DbaseStorage::kTimestamp7, ftDateTime, 8};
-    case 'O': return Mapping{DbaseStorage::kDoubleFlipped, ftFloat, 8};
-    case 'V': return Mapping{DbaseStorage::kVarCharacters, ftString, 0};
-    case 'Q': return Mapping{DbaseStorage::kVarBinary, ftVarBytes, 0};
-    case '0': return Mapping{DbaseStorage::kNullFlags, ftUnknown, 0};
+      if (vfp) return Mapping{DbaseStorage::kDoubleLE, ColumnKind::kFloat, 8};
+      return Mapping{memo, ColumnKind::kBlob, 0};
+    case 'W': return Mapping{memo, ColumnKind::kBlob, 0};
+    case 'P': return Mapping{memo, ColumnKind::kGraphic, 0};
+    case 'I': return Mapping{level7 ? DbaseStorage::kIntFlipped : DbaseStorage::kIntLE, ColumnKind::kInteger, 4};
+    case '+': return Mapping{level7 ? DbaseStorage::kIntFlipped : DbaseStorage::kIntLE, ColumnKind::kAutoInc, 4};
+    case 'Y': return Mapping{DbaseStorage::kCurrencyLE, ColumnKind::kCurrency, 8};
+    case 'T': return Mapping{DbaseStorage::kJulianDateTime, ColumnKind::kDateTime, 8};
+    case '@': return Mapping{DbaseStorage::kTimestamp7, ColumnKind::kDateTime, 8};
+    case 'O': return Mapping{DbaseStorage::kDoubleFlipped, ColumnKind::kFloat, 8};
+    case 'V': return Mapping{DbaseStorage::kVarCharacters, ColumnKind::kString, 0};
+    case 'Q': return Mapping{DbaseStorage::kVarBinary, ColumnKind::kVarBytes, 0};
+    case '0': return Mapping{DbaseStorage::kNullFlags, ColumnKind::kUnknown, 0};
     default: return std::nullopt;
   }
 }
@@ -53,13 +53,6 @@ std::optional<Mapping> MappingOf(const DbaseColumn& c, DbaseFlavour flavour) {
 double FlippedDouble(const uint8_t* p) {
   uint64_t u = BigEndian(p, 8);
   u = (u & 0x8000000000000000ull) ? (u & 0x7FFFFFFFFFFFFFFFull) : ~u;
-  double d;
-  std::memcpy(&d, &u, 8);
-  return d;
-}
-
-double DoubleLE(const uint8_t* p) {
-  const uint64_t u = LittleEndian(p, 8);
   double d;
   std::memcpy(&d, &u, 8);
   return d;
@@ -94,7 +87,7 @@ std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour
   f.column = column;
   f.storage = m->storage;
   f.type = m->type;
-  if (m->type == ftString || m->type == ftVarBytes) f.size = static_cast<int>(column.length);
+  if (m->type == ColumnKind::kString || m->type == ColumnKind::kVarBytes) f.size = static_cast<int>(column.length);
   return f;
 }
 
@@ -133,7 +126,7 @@ bool DecodeDbaseValue(const DbaseField& field, const uint8_t* raw, uint32_t leng
       StoreDouble(static_cast<double>(static_cast<int64_t>(LittleEndian(raw, 8))) / 10000.0, area);
       return true;
     case DbaseStorage::kDoubleLE:
-      StoreDouble(DoubleLE(raw), area);
+      StoreDouble(LoadDouble(raw), area);
       return true;
     case DbaseStorage::kDoubleFlipped:
     case DbaseStorage::kTimestamp7:

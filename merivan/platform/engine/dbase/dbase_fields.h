@@ -1,12 +1,12 @@
 #pragma once
-// dBASE / FoxPro columns as fields of the table store: their field type and
-// the decoding of their stored bytes into the field's data area.
+// dBASE / FoxPro columns as the engine delivers them: their column kind and
+// the decoding of their stored bytes into the kind's data area.
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "merivan/platform/engine/data_area.h"
 #include "merivan/platform/engine/dbase/dbase_header.h"
-#include "merivan/store/field_type.h"
 
 namespace merivan::engine {
 
@@ -26,21 +26,23 @@ enum class DbaseStorage {
   kDoubleLE,       // B (Visual FoxPro)
   kDoubleFlipped,  // O (level 7): big-endian, sign-flipped
   kJulianDateTime, // T (Visual FoxPro): u32 Julian day, u32 ms
-  kTimestamp7,     // @ (level 7): as O, holding the ftDateTime value
+  kTimestamp7,     // @ (level 7): as O, holding the kDateTime value
   kNullFlags,      // 0: the _NullFlags system column
 };
 
 struct DbaseField {
   DbaseColumn column;
   DbaseStorage storage = DbaseStorage::kCharacters;
-  TFieldType type = ftUnknown;
+  ColumnKind type = ColumnKind::kUnknown;
   int size = 0;           // FieldDescriptor::size
   int nullBit = -1;       // bit in _NullFlags that marks a null value
   int varLengthBit = -1;  // bit in _NullFlags that marks a V / Q value shorter than the column
 };
 
-// The field of a column, nullopt for a column the store cannot type (left
-// out). A column whose length cannot hold its type sets `problem`.
+// The field of a column, nullopt for a type letter the reader does not know
+// (such a column is left out). A column whose length cannot hold its type
+// sets `problem`. The _NullFlags column maps to kUnknown: the reader reads
+// it for the other columns and leaves it out.
 std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour flavour, std::string* problem);
 
 // Decodes `raw` (the column's `length` stored bytes, or fewer for a short V / Q

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "merivan/exceptions.h"
 #include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/engine/common/engine_error.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The header of a dBASE / FoxPro table file: record layout and columns as
-// stored, before any mapping onto field types.
+// stored, before any mapping onto column kinds.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -39,7 +39,7 @@ struct DbaseHeader {
   std::vector<DbaseColumn> columns;
 };
 
-// Reads and checks the header; fails with EDBEngineError naming the file.
+// Reads and checks the header; fails with EngineError naming the file.
 DbaseHeader ReadDbaseHeader(const ReadOnlyFile& file);
 
 // The flavour of a version byte; false for a byte no dBASE or FoxPro wrote.

@@ -4,20 +4,24 @@
 #include <cstring>
 #include <vector>
 
-#include "merivan/exceptions.h"
 #include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/files/find_file.h"
 
 namespace merivan::engine {
 
+namespace {
+// Every memo file starts with a header of this many bytes, inside block 0.
+constexpr uint32_t kHeaderSize = 32;
+}  // namespace
+
 MemoFile::MemoFile(const std::string& path, MemoFormat format) : file_(path), format_(format) {
-  uint8_t header[32] = {};
+  uint8_t header[kHeaderSize] = {};
   file_.ReadExactly(0, sizeof header, header, "The memo file is too short for its header.");
   if (format_ == MemoFormat::kFoxPro) {
-    blockSize_ = static_cast<uint32_t>(header[6]) << 8 | header[7];
+    blockSize_ = static_cast<uint32_t>(BigEndian(header + 6, 2));
   } else if (format_ == MemoFormat::kDbase4) {
-    blockSize_ = static_cast<uint32_t>(header[20]) | static_cast<uint32_t>(header[21]) << 8;
+    blockSize_ = Le16(header + 20);
     if (blockSize_ == 0) blockSize_ = 512;
   }
   if (blockSize_ == 0) ThrowEngineError("The memo file header gives a block size of 0.", path);
@@ -26,7 +30,7 @@ MemoFile::MemoFile(const std::string& path, MemoFormat format) : file_(path), fo
 MemoSpan MemoFile::Locate(uint32_t block) {
   const uint64_t start = static_cast<uint64_t>(block) * blockSize_;
   // Block 0 holds the header, so no value starts inside it.
-  if (start < sizeof(uint32_t) * 8 || start >= file_.Size())
+  if (start < kHeaderSize || start >= file_.Size())
     ThrowEngineError("A memo value lies outside the memo file.", file_.Path());
   uint8_t head[8];
   const bool full = file_.ReadAt(start, sizeof head, head) == sizeof head;
@@ -89,7 +93,9 @@ std::unique_ptr<MemoFile> OpenMemoBeside(const std::string& tablePath, MemoForma
   for (const char* ext : {first, second}) {
     if (auto found = platform::FindBesideIgnoringCase(tablePath, ext)) {
       const bool fox = std::strcmp(ext, ".fpt") == 0;
-      const MemoFormat actual = fox ? MemoFormat::kFoxPro : (format == MemoFormat::kFoxPro ? MemoFormat::kDbase4 : format);
+      // A FoxPro table with a .dbt beside it reads the .dbt as dBASE IV.
+      const MemoFormat actual =
+          fox ? MemoFormat::kFoxPro : (format == MemoFormat::kFoxPro ? MemoFormat::kDbase4 : format);
       return std::make_unique<MemoFile>(*found, actual);
     }
   }

@@ -21,7 +21,7 @@ struct MemoSpan {
 
 class MemoFile {
  public:
-  // Reads the memo file's header; fails with EDBEngineError naming the file.
+  // Reads the memo file's header; fails with EngineError naming the file.
   MemoFile(const std::string& path, MemoFormat format);
 
   // The value stored from `block` on; fails when it lies outside the file.

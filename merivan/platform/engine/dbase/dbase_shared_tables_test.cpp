@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "merivan/platform/engine/common/read_only_file.h"
 #include "merivan/platform/engine/dbase/dbase_header.h"
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
-#include "merivan/platform/engine/common/read_only_file.h"
 
 namespace merivan::engine {
 namespace {
@@ -66,19 +66,19 @@ std::vector<std::string> TableFiles() {
 }
 
 // The field type each listed column must get.
-TFieldType ExpectedType(const ListedColumn& c, DbaseFlavour flavour) {
+ColumnKind ExpectedType(const ListedColumn& c, DbaseFlavour flavour) {
   switch (c.type) {
-    case 'C': case 'V': return ftString;
-    case 'N': return c.decimals ? ftFloat : c.length <= 4 ? ftSmallint : c.length <= 9 ? ftInteger : ftFloat;
-    case 'F': return ftFloat;
-    case 'D': return ftDate;
-    case 'L': return ftBoolean;
-    case 'M': return ftMemo;
-    case 'I': return ftInteger;
-    case 'Y': return ftCurrency;
-    case 'T': return ftDateTime;
-    case 'B': return flavour == DbaseFlavour::kVisualFoxPro ? ftFloat : ftBlob;
-    default: return ftUnknown;
+    case 'C': case 'V': return ColumnKind::kString;
+    case 'N': return c.decimals ? ColumnKind::kFloat : c.length <= 4 ? ColumnKind::kSmallint : c.length <= 9 ? ColumnKind::kInteger : ColumnKind::kFloat;
+    case 'F': return ColumnKind::kFloat;
+    case 'D': return ColumnKind::kDate;
+    case 'L': return ColumnKind::kBoolean;
+    case 'M': return ColumnKind::kMemo;
+    case 'I': return ColumnKind::kInteger;
+    case 'Y': return ColumnKind::kCurrency;
+    case 'T': return ColumnKind::kDateTime;
+    case 'B': return flavour == DbaseFlavour::kVisualFoxPro ? ColumnKind::kFloat : ColumnKind::kBlob;
+    default: return ColumnKind::kUnknown;
   }
 }
 

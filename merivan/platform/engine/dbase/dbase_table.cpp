@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstring>
 
-#include "merivan/exceptions.h"
 #include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/dbase/dbase_codepage.h"
 #include "merivan/platform/engine/dbase/dbase_fields.h"
@@ -164,7 +163,7 @@ bool DbaseTable::FlagSet(int bit) const {
 }
 
 const DbaseField& DbaseTable::FieldAt(size_t index) const {
-  if (index >= fields_.size() || !current_) throw EInvalidOperation("No current record or no such field");
+  if (index >= fields_.size() || !current_) ThrowNoSuchField();
   return fields_[index];
 }
 

@@ -6,8 +6,8 @@
 
 namespace merivan::engine {
 
-// Opens the Dbase table file at `path` (an existing file, found by the
-// caller) for reading; fails with EDBEngineError naming the file.
+// Opens the dBASE or FoxPro table file at `path` (an existing file, found by the
+// caller) for reading; fails with EngineError naming the file.
 std::unique_ptr<TableDriver> OpenDbaseTable(const std::string& path);
 
 }  // namespace merivan::engine

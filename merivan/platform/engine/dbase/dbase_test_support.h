@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "merivan/platform/engine/table_driver.h"
 #include "merivan/platform/engine/common/value_parsing.h"
+#include "merivan/platform/engine/table_driver.h"
 
 namespace merivan::engine::dbase_test {
 
@@ -14,7 +14,7 @@ namespace merivan::engine::dbase_test {
 // day numbers for dates, milliseconds for timestamps, bytes otherwise.
 inline std::string ValueText(TableDriver& t, size_t i) {
   const FieldDescriptor& f = t.Fields()[i];
-  if (IsBlobType(f.type)) {
+  if (IsBlobKind(f.type)) {
     const uint32_t n = t.BlobSize(i);
     std::string s(n, '\0');
     const uint32_t got = n ? t.ReadBlob(i, 0, n, reinterpret_cast<uint8_t*>(s.data())) : 0;
@@ -28,12 +28,12 @@ inline std::string ValueText(TableDriver& t, size_t i) {
   auto dbl = [&] { double v; std::memcpy(&v, area.data(), 8); return v; };
   char buf[64];
   switch (f.type) {
-    case ftString: return std::string(reinterpret_cast<const char*>(area.data()));
-    case ftSmallint: return std::to_string(i16());
-    case ftBoolean: return i16() ? "T" : "F";
-    case ftInteger: case ftAutoInc: case ftDate: case ftTime: return std::to_string(i32());
-    case ftFloat: case ftCurrency: case ftDateTime: std::snprintf(buf, sizeof buf, "%.15g", dbl()); return buf;
-    case ftVarBytes: {
+    case ColumnKind::kString: return std::string(reinterpret_cast<const char*>(area.data()));
+    case ColumnKind::kSmallint: return std::to_string(i16());
+    case ColumnKind::kBoolean: return i16() ? "T" : "F";
+    case ColumnKind::kInteger: case ColumnKind::kAutoInc: case ColumnKind::kDate: case ColumnKind::kTime: return std::to_string(i32());
+    case ColumnKind::kFloat: case ColumnKind::kCurrency: case ColumnKind::kDateTime: std::snprintf(buf, sizeof buf, "%.15g", dbl()); return buf;
+    case ColumnKind::kVarBytes: {
       uint16_t n;
       std::memcpy(&n, area.data(), 2);
       return std::string(reinterpret_cast<const char*>(area.data() + 2), n);

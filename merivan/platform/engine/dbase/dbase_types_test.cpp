@@ -3,8 +3,8 @@
 
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
-#include "tests/support/temp_dir.h"
 #include "tests/fixtures/dbase_writer.h"
+#include "tests/support/temp_dir.h"
 
 namespace merivan::engine {
 namespace {
@@ -21,7 +21,7 @@ struct TypeCase {
   uint8_t version;
   DbaseColumn column;
   std::string stored;
-  TFieldType type;
+  ColumnKind type;
   std::string text;
 };
 
@@ -30,52 +30,52 @@ std::string Ms(int32_t day, int64_t ms) { return std::to_string(static_cast<int6
 TEST(DbaseTypes, EachStoredTypeGivesItsFieldTypeAndValue) {
   const int32_t march5 = 730914;  // 5 March 2002
   const TypeCase cases[] = {
-      {"C keeps its blanks", 0x03, {"NAME", 'C', 8}, "Smith", ftString, "Smith   "},
-      {"C of blanks", 0x03, {"NAME", 'C', 3}, "", ftString, "   "},
-      {"N 4 smallint", 0x03, {"N", 'N', 4}, " -12", ftSmallint, "-12"},
-      {"N 4 largest", 0x03, {"N", 'N', 4}, "9999", ftSmallint, "9999"},
-      {"N 5 integer", 0x03, {"N", 'N', 5}, "-1234", ftInteger, "-1234"},
-      {"N 9 integer", 0x03, {"N", 'N', 9}, "123456789", ftInteger, "123456789"},
-      {"N 10 float", 0x03, {"N", 'N', 10}, "1234567890", ftFloat, "1234567890"},
-      {"N decimals", 0x03, {"N", 'N', 8, 2}, "  -12.50", ftFloat, "-12.5"},
-      {"N plus sign", 0x03, {"N", 'N', 8, 2}, "   +3.25", ftFloat, "3.25"},
-      {"N blank is null", 0x03, {"N", 'N', 6}, "", ftInteger, "<null>"},
-      {"N overflow marks are null", 0x03, {"N", 'N', 4}, "****", ftSmallint, "<null>"},
-      {"N letters are null", 0x03, {"N", 'N', 10, 2}, "   12a.00", ftFloat, "<null>"},
-      {"N fraction in an integer column is null", 0x03, {"N", 'N', 5}, "  1.5", ftInteger, "<null>"},
-      {"N two signs are null", 0x03, {"N", 'N', 5}, " --15", ftInteger, "<null>"},
-      {"F", 0x04, {"F", 'F', 10, 3}, "     3.125", ftFloat, "3.125"},
-      {"F without decimals", 0x04, {"F", 'F', 3}, "  7", ftFloat, "7"},
-      {"D", 0x03, {"D", 'D', 8}, "20020305", ftDate, Day(2002, 3, 5)},
-      {"D first day", 0x03, {"D", 'D', 8}, "00010101", ftDate, "1"},
-      {"D blank is null", 0x03, {"D", 'D', 8}, "", ftDate, "<null>"},
-      {"D zeros are null", 0x03, {"D", 'D', 8}, "00000000", ftDate, "<null>"},
-      {"D month 13 is null", 0x03, {"D", 'D', 8}, "20021305", ftDate, "<null>"},
-      {"D 29 February of 1900 is null", 0x03, {"D", 'D', 8}, "19000229", ftDate, "<null>"},
-      {"D 29 February of 2000", 0x03, {"D", 'D', 8}, "20000229", ftDate, Day(2000, 2, 29)},
-      {"L T", 0x03, {"L", 'L', 1}, "T", ftBoolean, "T"},
-      {"L y", 0x03, {"L", 'L', 1}, "y", ftBoolean, "T"},
-      {"L N", 0x03, {"L", 'L', 1}, "N", ftBoolean, "F"},
-      {"L f", 0x03, {"L", 'L', 1}, "f", ftBoolean, "F"},
-      {"L ? is null", 0x03, {"L", 'L', 1}, "?", ftBoolean, "<null>"},
-      {"L blank is null", 0x03, {"L", 'L', 1}, " ", ftBoolean, "<null>"},
-      {"I Visual FoxPro", 0x30, {"I", 'I', 4}, fixtures::DbaseLe32(static_cast<uint32_t>(-5)), ftInteger, "-5"},
-      {"I level 7", 0x8C, {"I", 'I', 4}, fixtures::DbaseFlipped32(-5), ftInteger, "-5"},
-      {"I level 7 zero bytes are null", 0x8C, {"I", 'I', 4}, std::string(4, '\0'), ftInteger, "<null>"},
-      {"+ level 7", 0x8C, {"A", '+', 4}, fixtures::DbaseFlipped32(7), ftAutoInc, "7"},
-      {"Y", 0x30, {"Y", 'Y', 8, 4}, fixtures::DbaseLe64(125000), ftCurrency, "12.5"},
-      {"Y negative", 0x31, {"Y", 'Y', 8, 4}, fixtures::DbaseLe64(static_cast<uint64_t>(-1)), ftCurrency, "-0.0001"},
-      {"B Visual FoxPro double", 0x30, {"B", 'B', 8}, fixtures::DbaseLeDouble(2.5), ftFloat, "2.5"},
-      {"T", 0x30, {"T", 'T', 8}, fixtures::DbaseVfpDateTime(march5 + 1721425, 50709000), ftDateTime,
+      {"C keeps its blanks", 0x03, {"NAME", 'C', 8}, "Smith", ColumnKind::kString, "Smith   "},
+      {"C of blanks", 0x03, {"NAME", 'C', 3}, "", ColumnKind::kString, "   "},
+      {"N 4 smallint", 0x03, {"N", 'N', 4}, " -12", ColumnKind::kSmallint, "-12"},
+      {"N 4 largest", 0x03, {"N", 'N', 4}, "9999", ColumnKind::kSmallint, "9999"},
+      {"N 5 integer", 0x03, {"N", 'N', 5}, "-1234", ColumnKind::kInteger, "-1234"},
+      {"N 9 integer", 0x03, {"N", 'N', 9}, "123456789", ColumnKind::kInteger, "123456789"},
+      {"N 10 float", 0x03, {"N", 'N', 10}, "1234567890", ColumnKind::kFloat, "1234567890"},
+      {"N decimals", 0x03, {"N", 'N', 8, 2}, "  -12.50", ColumnKind::kFloat, "-12.5"},
+      {"N plus sign", 0x03, {"N", 'N', 8, 2}, "   +3.25", ColumnKind::kFloat, "3.25"},
+      {"N blank is null", 0x03, {"N", 'N', 6}, "", ColumnKind::kInteger, "<null>"},
+      {"N overflow marks are null", 0x03, {"N", 'N', 4}, "****", ColumnKind::kSmallint, "<null>"},
+      {"N letters are null", 0x03, {"N", 'N', 10, 2}, "   12a.00", ColumnKind::kFloat, "<null>"},
+      {"N fraction in an integer column is null", 0x03, {"N", 'N', 5}, "  1.5", ColumnKind::kInteger, "<null>"},
+      {"N two signs are null", 0x03, {"N", 'N', 5}, " --15", ColumnKind::kInteger, "<null>"},
+      {"F", 0x04, {"F", 'F', 10, 3}, "     3.125", ColumnKind::kFloat, "3.125"},
+      {"F without decimals", 0x04, {"F", 'F', 3}, "  7", ColumnKind::kFloat, "7"},
+      {"D", 0x03, {"D", 'D', 8}, "20020305", ColumnKind::kDate, Day(2002, 3, 5)},
+      {"D first day", 0x03, {"D", 'D', 8}, "00010101", ColumnKind::kDate, "1"},
+      {"D blank is null", 0x03, {"D", 'D', 8}, "", ColumnKind::kDate, "<null>"},
+      {"D zeros are null", 0x03, {"D", 'D', 8}, "00000000", ColumnKind::kDate, "<null>"},
+      {"D month 13 is null", 0x03, {"D", 'D', 8}, "20021305", ColumnKind::kDate, "<null>"},
+      {"D 29 February of 1900 is null", 0x03, {"D", 'D', 8}, "19000229", ColumnKind::kDate, "<null>"},
+      {"D 29 February of 2000", 0x03, {"D", 'D', 8}, "20000229", ColumnKind::kDate, Day(2000, 2, 29)},
+      {"L T", 0x03, {"L", 'L', 1}, "T", ColumnKind::kBoolean, "T"},
+      {"L y", 0x03, {"L", 'L', 1}, "y", ColumnKind::kBoolean, "T"},
+      {"L N", 0x03, {"L", 'L', 1}, "N", ColumnKind::kBoolean, "F"},
+      {"L f", 0x03, {"L", 'L', 1}, "f", ColumnKind::kBoolean, "F"},
+      {"L ? is null", 0x03, {"L", 'L', 1}, "?", ColumnKind::kBoolean, "<null>"},
+      {"L blank is null", 0x03, {"L", 'L', 1}, " ", ColumnKind::kBoolean, "<null>"},
+      {"I Visual FoxPro", 0x30, {"I", 'I', 4}, fixtures::DbaseLe32(static_cast<uint32_t>(-5)), ColumnKind::kInteger, "-5"},
+      {"I level 7", 0x8C, {"I", 'I', 4}, fixtures::DbaseFlipped32(-5), ColumnKind::kInteger, "-5"},
+      {"I level 7 zero bytes are null", 0x8C, {"I", 'I', 4}, std::string(4, '\0'), ColumnKind::kInteger, "<null>"},
+      {"+ level 7", 0x8C, {"A", '+', 4}, fixtures::DbaseFlipped32(7), ColumnKind::kAutoInc, "7"},
+      {"Y", 0x30, {"Y", 'Y', 8, 4}, fixtures::DbaseLe64(125000), ColumnKind::kCurrency, "12.5"},
+      {"Y negative", 0x31, {"Y", 'Y', 8, 4}, fixtures::DbaseLe64(static_cast<uint64_t>(-1)), ColumnKind::kCurrency, "-0.0001"},
+      {"B Visual FoxPro double", 0x30, {"B", 'B', 8}, fixtures::DbaseLeDouble(2.5), ColumnKind::kFloat, "2.5"},
+      {"T", 0x30, {"T", 'T', 8}, fixtures::DbaseVfpDateTime(march5 + 1721425, 50709000), ColumnKind::kDateTime,
        Ms(march5, 50709000)},
-      {"T empty is null", 0x30, {"T", 'T', 8}, std::string(8, '\0'), ftDateTime, "<null>"},
-      {"O", 0x8C, {"O", 'O', 8}, fixtures::DbaseFlippedDouble(-2.25), ftFloat, "-2.25"},
-      {"O positive", 0x8C, {"O", 'O', 8}, fixtures::DbaseFlippedDouble(1e300), ftFloat, "1e+300"},
-      {"O zero bytes are null", 0x8C, {"O", 'O', 8}, std::string(8, '\0'), ftFloat, "<null>"},
-      {"@", 0x8C, {"TS", '@', 8}, fixtures::DbaseFlippedDouble(730914.0 * 86400000 + 1000), ftDateTime,
+      {"T empty is null", 0x30, {"T", 'T', 8}, std::string(8, '\0'), ColumnKind::kDateTime, "<null>"},
+      {"O", 0x8C, {"O", 'O', 8}, fixtures::DbaseFlippedDouble(-2.25), ColumnKind::kFloat, "-2.25"},
+      {"O positive", 0x8C, {"O", 'O', 8}, fixtures::DbaseFlippedDouble(1e300), ColumnKind::kFloat, "1e+300"},
+      {"O zero bytes are null", 0x8C, {"O", 'O', 8}, std::string(8, '\0'), ColumnKind::kFloat, "<null>"},
+      {"@", 0x8C, {"TS", '@', 8}, fixtures::DbaseFlippedDouble(730914.0 * 86400000 + 1000), ColumnKind::kDateTime,
        Ms(march5, 1000)},
-      {"V full length", 0x32, {"V", 'V', 5}, "abcde", ftString, "abcde"},
-      {"Q full length", 0x32, {"Q", 'Q', 3}, std::string("x\0y", 3), ftVarBytes, std::string("x\0y", 3)},
+      {"V full length", 0x32, {"V", 'V', 5}, "abcde", ColumnKind::kString, "abcde"},
+      {"Q full length", 0x32, {"Q", 'Q', 3}, std::string("x\0y", 3), ColumnKind::kVarBytes, std::string("x\0y", 3)},
   };
   TempDir dir;
   for (const TypeCase& c : cases) {
@@ -91,7 +91,7 @@ TEST(DbaseTypes, EachStoredTypeGivesItsFieldTypeAndValue) {
     ASSERT_EQ(t->Fields().size(), 1u);
     EXPECT_EQ(t->Fields()[0].name, c.column.name);
     EXPECT_EQ(t->Fields()[0].type, c.type);
-    if (c.type == ftString || c.type == ftVarBytes) {
+    if (c.type == ColumnKind::kString || c.type == ColumnKind::kVarBytes) {
       EXPECT_EQ(t->Fields()[0].size, static_cast<int>(c.column.length));
     }
     ASSERT_TRUE(t->Next());
@@ -105,13 +105,13 @@ TEST(DbaseTypes, MemoColumnsOfEachFamilyGiveTheirBlobTypes) {
     uint8_t version;
     char letter;
     uint32_t length;
-    TFieldType type;
+    ColumnKind type;
   };
   const Case cases[] = {
-      {0x83, 'M', 10, ftMemo},     {0x8B, 'M', 10, ftMemo},    {0x8B, 'B', 10, ftBlob},
-      {0x8B, 'G', 10, ftDBaseOle}, {0x8C, 'G', 10, ftDBaseOle}, {0xF5, 'M', 10, ftMemo},
-      {0xF5, 'G', 10, ftDBaseOle}, {0x30, 'M', 4, ftMemo},     {0x30, 'G', 4, ftDBaseOle},
-      {0x31, 'W', 4, ftBlob},      {0x30, 'P', 4, ftGraphic},
+      {0x83, 'M', 10, ColumnKind::kMemo},     {0x8B, 'M', 10, ColumnKind::kMemo},    {0x8B, 'B', 10, ColumnKind::kBlob},
+      {0x8B, 'G', 10, ColumnKind::kDbaseOle}, {0x8C, 'G', 10, ColumnKind::kDbaseOle}, {0xF5, 'M', 10, ColumnKind::kMemo},
+      {0xF5, 'G', 10, ColumnKind::kDbaseOle}, {0x30, 'M', 4, ColumnKind::kMemo},     {0x30, 'G', 4, ColumnKind::kDbaseOle},
+      {0x31, 'W', 4, ColumnKind::kBlob},      {0x30, 'P', 4, ColumnKind::kGraphic},
   };
   TempDir dir;
   const std::string value("bytes\0\x01\xFF of a value\r\n", 21);

@@ -20,7 +20,7 @@ class BlobFile {
   };
   // Where the value of a blob reference {offsetWord, length} lies; checks
   // the block and slot it names. A graphic value's 8-byte prefix is left out.
-  // Fails with EDBEngineError naming the .mb file.
+  // Fails with EngineError naming the .mb file.
   Span Locate(uint32_t offsetWord, uint32_t length, bool graphic);
 
   // Up to `count` bytes at `offset` of the .mb file; the count read.

@@ -14,7 +14,7 @@ class BlockWindow {
   BlockWindow(const ReadOnlyFile& file, uint32_t headerSize, uint32_t blockSize, uint32_t blocksInFile);
 
   // Block `k` (1-based, 1 <= k <= blocksInFile): blockSize bytes, valid
-  // until the next call. Fails with EDBEngineError if the file shrank.
+  // until the next call. Fails with EngineError if the file shrank.
   const uint8_t* Block(uint32_t k);
 
  private:

@@ -4,34 +4,26 @@
 
 namespace merivan::engine::paradox {
 
-namespace {
-
-void PutLe(uint8_t* p, uint64_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i, v >>= 8) p[i] = static_cast<uint8_t>(v);
-}
-
-}  // namespace
-
-TFieldType FieldTypeOf(uint8_t code) {
+ColumnKind ColumnKindOf(uint8_t code) {
   switch (code) {
-    case kPxAlpha: return ftString;
-    case kPxDate: return ftDate;
-    case kPxShort: return ftSmallint;
-    case kPxLong: return ftInteger;
-    case kPxCurrency: return ftCurrency;
-    case kPxNumber: return ftFloat;
-    case kPxLogical: return ftBoolean;
-    case kPxMemo: return ftMemo;
-    case kPxBlob: return ftBlob;
-    case kPxFmtMemo: return ftFmtMemo;
-    case kPxOle: return ftParadoxOle;
-    case kPxGraphic: return ftGraphic;
-    case kPxTime: return ftTime;
-    case kPxTimestamp: return ftDateTime;
-    case kPxAutoInc: return ftAutoInc;
-    case kPxBcd: return ftBCD;
-    case kPxBytes: return ftBytes;
-    default: return ftUnknown;
+    case kPxAlpha: return ColumnKind::kString;
+    case kPxDate: return ColumnKind::kDate;
+    case kPxShort: return ColumnKind::kSmallint;
+    case kPxLong: return ColumnKind::kInteger;
+    case kPxCurrency: return ColumnKind::kCurrency;
+    case kPxNumber: return ColumnKind::kFloat;
+    case kPxLogical: return ColumnKind::kBoolean;
+    case kPxMemo: return ColumnKind::kMemo;
+    case kPxBlob: return ColumnKind::kBlob;
+    case kPxFmtMemo: return ColumnKind::kFmtMemo;
+    case kPxOle: return ColumnKind::kParadoxOle;
+    case kPxGraphic: return ColumnKind::kGraphic;
+    case kPxTime: return ColumnKind::kTime;
+    case kPxTimestamp: return ColumnKind::kDateTime;
+    case kPxAutoInc: return ColumnKind::kAutoInc;
+    case kPxBcd: return ColumnKind::kBcd;
+    case kPxBytes: return ColumnKind::kBytes;
+    default: return ColumnKind::kUnknown;
   }
 }
 
@@ -48,13 +40,13 @@ bool DecodeField(uint8_t code, const uint8_t* src, uint32_t width, uint8_t place
     case kPxShort: {
       const uint64_t v = BigEndian(src, 2);
       if (v == 0) return false;
-      PutLe(area, v ^ 0x8000u, 2);
+      PutLittleEndian(area, v ^ 0x8000u, 2);
       return true;
     }
     case kPxDate: case kPxLong: case kPxTime: case kPxAutoInc: {
       const uint64_t v = BigEndian(src, 4);
       if (v == 0) return false;
-      PutLe(area, v ^ 0x80000000u, 4);
+      PutLittleEndian(area, v ^ 0x80000000u, 4);
       return true;
     }
     case kPxCurrency: case kPxNumber: case kPxTimestamp: {
@@ -62,12 +54,12 @@ bool DecodeField(uint8_t code, const uint8_t* src, uint32_t width, uint8_t place
       if (v == 0) return false;
       constexpr uint64_t sign = uint64_t{1} << 63;
       v = (v & sign) ? (v & ~sign) : ~v;
-      PutLe(area, v, 8);
+      PutLittleEndian(area, v, 8);
       return true;
     }
     case kPxLogical:
       if (src[0] == 0) return false;
-      PutLe(area, src[0] == 0x80 ? 0 : 1, 2);
+      PutLittleEndian(area, src[0] == 0x80 ? 0 : 1, 2);
       return true;
     case kPxBcd: {
       if (AllZero(src, 17)) return false;

@@ -1,19 +1,19 @@
 #pragma once
-// Paradox record encodings to the data areas of the table store: numbers
+// Paradox record encodings to the engine's data areas: numbers
 // are stored big-endian with the sign bit flipped so that bytes sort like
 // values, and a field of zero bytes is null.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
+#include "merivan/platform/engine/data_area.h"
 #include "merivan/platform/engine/paradox/paradox_header.h"
-#include "merivan/store/field_type.h"
 
 namespace merivan::engine::paradox {
 
-// The store's type of a field type code; ftUnknown for a code the reader
-// does not know (such a column is left out).
-TFieldType FieldTypeOf(uint8_t code);
+// The column kind of a field type code; kUnknown for a code the reader does
+// not know (such a column is left out).
+ColumnKind ColumnKindOf(uint8_t code);
 
 // Digits a BCD data area announces: every nibble the file stores.
 constexpr uint8_t kBcdDigits = 32;

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/paradox/paradox_table.h"
 #include "merivan/platform/engine/paradox/paradox_test_util.h"
 #include "tests/fixtures/paradox_writer.h"
@@ -61,7 +61,7 @@ std::string Failure(const std::string& path) {
     while (t->Next()) {
       for (size_t i = 0; i < t->Fields().size(); ++i) Render(*t, i);
     }
-  } catch (const EDBEngineError& e) {
+  } catch (const EngineError& e) {
     return e.what();
   }
   return "";

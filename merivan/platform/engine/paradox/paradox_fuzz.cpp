@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/paradox/paradox_table.h"
 #include "merivan/platform/engine/read_every_value.h"
 #include "tests/support/temp_dir.h"
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     auto t = merivan::engine::OpenParadoxTable(table);
     merivan::engine::ReadEveryValue(*t, 100000);
-  } catch (const merivan::EDBEngineError&) {
+  } catch (const merivan::engine::EngineError&) {
     // A damaged table is reported, which is all we ask.
   }
   return 0;

@@ -55,7 +55,7 @@ constexpr size_t kMaxHeaderSize = 0xFFFF;
 
 // Parses and checks the header. `data` holds the file's first `available`
 // bytes (all of them or at least kMaxHeaderSize); `path` names the file in
-// messages. Fails with EDBEngineError on anything a table cannot be; an
+// messages. Fails with EngineError on anything a table cannot be; an
 // encrypted table is reported as such, not parsed further.
 PxHeader ParseHeader(const uint8_t* data, size_t available, uint64_t fileSize, const std::string& path);
 

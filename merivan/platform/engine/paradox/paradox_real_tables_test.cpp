@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <set>
 
-#include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/paradox/paradox_table.h"
 #include "merivan/platform/engine/paradox/paradox_test_util.h"
 
@@ -35,47 +35,47 @@ std::string Bcd(const char* head, const char* digits) {
 const std::vector<Expected>& Corpus() {
   static const std::vector<Expected> corpus = {
       {"AREACODE.DB", 135,
-       {{"Area Code", ftString, 3}, {"Country", ftString, 30}, {"Full State", ftString, 21}, {"State", ftString, 2}},
+       {{"Area Code", ColumnKind::kString, 3}, {"Country", ColumnKind::kString, 30}, {"Full State", ColumnKind::kString, 21}, {"State", ColumnKind::kString, 2}},
        {{0, {"201", "United States", "New Jersey", "NJ"}}, {134, {"919", "United States", "North Carolina", "NC"}}}},
       {"AREACODES.DB", 370,  // version 7, 16 KB blocks
-       {{"AC", ftString, 5}, {"State", ftString, 3}, {"Cities", ftString, 157}},
+       {{"AC", ColumnKind::kString, 5}, {"State", ColumnKind::kString, 3}, {"Cities", ColumnKind::kString, 157}},
        {{0, {"201", "NJ", "Hackensack, Jersey City (201/551 overlay)"}}, {369, {"989", "MI", "Saginaw"}}}},
       {"CONTACTS.DB", 55,
-       {{"Last Name", ftString, 10}, {"First Name", ftString, 20}, {"Company", ftString, 30}, {"Phone", ftString, 15}},
+       {{"Last Name", ColumnKind::kString, 10}, {"First Name", ColumnKind::kString, 20}, {"Company", ColumnKind::kString, 30}, {"Phone", ColumnKind::kString, 15}},
        {{3, {"Minford", "Phil", "Cayman Divers World Unlimited", "809-555-3421"}},
         {54, {"Fillman", "Scott", "Divers of Blue-green", "205-555-1784"}}}},
-      {"DECIMAL.DB", 9, {{"DECIMAL", ftFloat, 0}},
+      {"DECIMAL.DB", 9, {{"DECIMAL", ColumnKind::kFloat, 0}},
        {{0, {"-200"}}, {2, {"-1"}}, {3, {"1"}}, {8, {"-1.387"}}}},
-      {"GENERAL.DB", 3, {{"ID", ftInteger, 0}, {"NAME", ftString, 25}, {"MONEYS", ftCurrency, 0}},
+      {"GENERAL.DB", 3, {{"ID", ColumnKind::kInteger, 0}, {"NAME", ColumnKind::kString, 25}, {"MONEYS", ColumnKind::kCurrency, 0}},
        {{0, {"1", "Mari", "100"}}, {2, {"333333333", "Elizabet", "75"}}}},
-      {"HERCULES.DB", 20, {{"TEMPLATE", ftString, 80}, {"HTML", ftMemo, 0}},
+      {"HERCULES.DB", 20, {{"TEMPLATE", ColumnKind::kString, 80}, {"HTML", ColumnKind::kMemo, 0}},
        {{5, {"HTML_FOOTER", "</BODY>\n</HTML>\n"}}}},
-      {"ROMAN8.db", 1, {{"A", ftString, 20}}, {{0, {"\xeb\xf8\xbe\xf4"}}}},
+      {"ROMAN8.db", 1, {{"A", ColumnKind::kString, 20}}, {{0, {"\xeb\xf8\xbe\xf4"}}}},
       {"SERVER.DB", 4,
-       {{"REQTYPE", ftString, 1}, {"URI", ftString, 80}, {"LIBRARY", ftString, 255}, {"HANDLER", ftString, 80}},
+       {{"REQTYPE", ColumnKind::kString, 1}, {"URI", ColumnKind::kString, 80}, {"LIBRARY", ColumnKind::kString, 255}, {"HANDLER", ColumnKind::kString, 80}},
        {{2, {"P", "/NEWCUST", "HERCULES", "ENTER_NEW_CUSTOMER"}}}},
-      {"bcd.db", 3, {{"A", ftBCD, 2}, {"B", ftBCD, 0}, {"C", ftBCD, 32}},
+      {"bcd.db", 3, {{"A", ColumnKind::kBcd, 2}, {"B", ColumnKind::kBcd, 0}, {"C", ColumnKind::kBcd, 32}},
        {{0, {Bcd("2002", "00000000000000000000000000000123"), Bcd("2000", "00000000000000000000000000000001"),
              Bcd("2020", "1229999999999999980b00e00000bf4a")}},
         {1, {Bcd("2082", "00000000000000000000000000000123"), Bcd("2080", "00000000000000000000000000000001"),
              Bcd("20a0", "1229999999999999980b00e00000bf4a")}},
         {2, {Bcd("2002", "0"), "NULL", Bcd("2020", "9999000000000000118a00e00000ef4a")}}}},
-      {"bytes.db", 1, {{"BYTES", ftBytes, 255}}, {{0, {"310032003300" + std::string(249 * 2, '0')}}}},
-      {"date35.db", 3, {{"DATE", ftDate, 0}}, {{0, {"736695"}}, {1, {"736726"}}, {2, {"736696"}}}},
-      {"date4.db", 3, {{"DATE", ftDate, 0}}, {{0, {"736695"}}, {1, {"736726"}}}},
-      {"date5.db", 3, {{"DATE", ftDate, 0}, {"TIME", ftTime, 0}}, {{2, {"736696", "33925000"}}}},
-      {"date7.db", 5, {{"DATE", ftDate, 0}, {"TIME", ftTime, 0}},
+      {"bytes.db", 1, {{"BYTES", ColumnKind::kBytes, 255}}, {{0, {"310032003300" + std::string(249 * 2, '0')}}}},
+      {"date35.db", 3, {{"DATE", ColumnKind::kDate, 0}}, {{0, {"736695"}}, {1, {"736726"}}, {2, {"736696"}}}},
+      {"date4.db", 3, {{"DATE", ColumnKind::kDate, 0}}, {{0, {"736695"}}, {1, {"736726"}}}},
+      {"date5.db", 3, {{"DATE", ColumnKind::kDate, 0}, {"TIME", ColumnKind::kTime, 0}}, {{2, {"736696", "33925000"}}}},
+      {"date7.db", 5, {{"DATE", ColumnKind::kDate, 0}, {"TIME", ColumnKind::kTime, 0}},
        {{0, {"736695", "36000000"}}, {3, {"NULL", "36000000"}}, {4, {"736695", "NULL"}}}},
-      {"fmemo.db", 2, {{"Id", ftAutoInc, 0}, {"FMEMO", ftFmtMemo, 0}}, {}},
-      {"graphic240.db", 1, {{"Id", ftAutoInc, 0}, {"Graph", ftGraphic, 0}}, {}},
-      {"logical.db", 4, {{"BOOL", ftBoolean, 0}}, {{0, {"1"}}, {1, {"0"}}, {2, {"1"}}, {3, {"1"}}}},
-      {"long.db", 3, {{"Id", ftAutoInc, 0}, {"LONG", ftInteger, 0}},
+      {"fmemo.db", 2, {{"Id", ColumnKind::kAutoInc, 0}, {"FMEMO", ColumnKind::kFmtMemo, 0}}, {}},
+      {"graphic240.db", 1, {{"Id", ColumnKind::kAutoInc, 0}, {"Graph", ColumnKind::kGraphic, 0}}, {}},
+      {"logical.db", 4, {{"BOOL", ColumnKind::kBoolean, 0}}, {{0, {"1"}}, {1, {"0"}}, {2, {"1"}}, {3, {"1"}}}},
+      {"long.db", 3, {{"Id", ColumnKind::kAutoInc, 0}, {"LONG", ColumnKind::kInteger, 0}},
        {{0, {"1", "1"}}, {1, {"2", "2"}}, {2, {"3", "NULL"}}}},
-      {"memo.db", 2, {{"Id", ftAutoInc, 0}, {"MEMO", ftMemo, 0}}, {{1, {"2", "01234567890\n"}}}},
-      {"NOTE1251.DB", 2, {{"Id", ftAutoInc, 0}, {"Note", ftMemo, 0}}, {}},
-      {"ole.db", 1, {{"Id", ftAutoInc, 0}, {"OLE", ftParadoxOle, 0}}, {}},
-      {"time.db", 3, {{"Time", ftTime, 0}}, {{0, {"3601000"}}, {1, {"NULL"}}, {2, {"10803000"}}}},
-      {"timestamp.db", 2, {{"Timestamp", ftDateTime, 0}}, {{0, {"NULL"}}, {1, {"63716202001000"}}}},
+      {"memo.db", 2, {{"Id", ColumnKind::kAutoInc, 0}, {"MEMO", ColumnKind::kMemo, 0}}, {{1, {"2", "01234567890\n"}}}},
+      {"NOTE1251.DB", 2, {{"Id", ColumnKind::kAutoInc, 0}, {"Note", ColumnKind::kMemo, 0}}, {}},
+      {"ole.db", 1, {{"Id", ColumnKind::kAutoInc, 0}, {"OLE", ColumnKind::kParadoxOle, 0}}, {}},
+      {"time.db", 3, {{"Time", ColumnKind::kTime, 0}}, {{0, {"3601000"}}, {1, {"NULL"}}, {2, {"10803000"}}}},
+      {"timestamp.db", 2, {{"Timestamp", ColumnKind::kDateTime, 0}}, {{0, {"NULL"}}, {1, {"63716202001000"}}}},
   };
   return corpus;
 }
@@ -94,7 +94,7 @@ TEST(ParadoxRealTables, EveryFileOpensOrIsPasswordProtected) {
       try {
         OpenParadoxTable(entry.path().string());
         ADD_FAILURE() << "an encrypted table opened";
-      } catch (const EDBEngineError& err) {
+      } catch (const EngineError& err) {
         EXPECT_NE(std::string(err.what()).find("password-protected"), std::string::npos) << err.what();
         EXPECT_NE(std::string(err.what()).find(name), std::string::npos) << err.what();
       }

@@ -134,9 +134,9 @@ TEST_P(ParadoxRoundTrip, EveryTypeReadsBackAsWritten) {
   WriteParadoxTable(path, layout, values);
 
   auto t = OpenParadoxTable(path);
-  const std::vector<TFieldType> types = {ftString, ftDate,   ftSmallint, ftInteger, ftCurrency, ftFloat,
-                                         ftBoolean, ftMemo,  ftBlob,     ftFmtMemo, ftParadoxOle, ftGraphic,
-                                         ftTime,   ftDateTime, ftAutoInc, ftBCD,     ftBytes};
+  const std::vector<ColumnKind> types = {ColumnKind::kString, ColumnKind::kDate,   ColumnKind::kSmallint, ColumnKind::kInteger, ColumnKind::kCurrency, ColumnKind::kFloat,
+                                         ColumnKind::kBoolean, ColumnKind::kMemo,  ColumnKind::kBlob,     ColumnKind::kFmtMemo, ColumnKind::kParadoxOle, ColumnKind::kGraphic,
+                                         ColumnKind::kTime,   ColumnKind::kDateTime, ColumnKind::kAutoInc, ColumnKind::kBcd,     ColumnKind::kBytes};
   ASSERT_EQ(t->Fields().size(), types.size());
   for (size_t f = 0; f < types.size(); ++f) {
     EXPECT_EQ(t->Fields()[f].name, kAllTypes[f].name);

@@ -4,15 +4,14 @@
 #include <cstring>
 #include <optional>
 
-#include "merivan/exceptions.h"
-#include "merivan/platform/engine/paradox/blob_file.h"
-#include "merivan/platform/engine/paradox/block_window.h"
-#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/common/byte_order.h"
-#include "merivan/platform/engine/paradox/field_decode.h"
-#include "merivan/platform/engine/paradox/paradox_header.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/common/read_only_file.h"
 #include "merivan/platform/engine/common/table_codepage.h"
+#include "merivan/platform/engine/paradox/blob_file.h"
+#include "merivan/platform/engine/paradox/block_window.h"
+#include "merivan/platform/engine/paradox/field_decode.h"
+#include "merivan/platform/engine/paradox/paradox_header.h"
 #include "merivan/platform/locale/codepage.h"
 
 namespace merivan::engine {
@@ -91,19 +90,18 @@ ParadoxTable::ParadoxTable(const std::string& path)
       nextBlock_(header_.firstBlock) {
   for (size_t i = 0; i < header_.columns.size(); ++i) {
     const PxColumn& c = header_.columns[i];
-    const TFieldType type = FieldTypeOf(c.code);
-    if (type == ftUnknown) continue;  // a column we cannot type is left out
+    const ColumnKind kind = ColumnKindOf(c.code);
+    if (kind == ColumnKind::kUnknown) continue;  // a column we cannot type is left out
     std::string name = c.name;
     ToAnsi(reinterpret_cast<uint8_t*>(name.data()), name.size());
-    const int size = type == ftString || type == ftBytes || type == ftBCD ? c.sizeByte : 0;
-    fields_.push_back({std::move(name), type, size});
+    const bool sized = kind == ColumnKind::kString || kind == ColumnKind::kBytes || kind == ColumnKind::kBcd;
+    fields_.push_back({std::move(name), kind, sized ? c.sizeByte : 0});
     columnOf_.push_back(i);
   }
 }
 
 const PxColumn& ParadoxTable::Column(size_t index) const {
-  if (index >= columnOf_.size() || !record_)
-    throw EDBEngineError("No current record or no field " + std::to_string(index) + ".\r\nFile: " + file_.Path());
+  if (index >= columnOf_.size() || !record_) ThrowNoSuchField();
   return header_.columns[columnOf_[index]];
 }
 
@@ -162,7 +160,7 @@ bool ParadoxTable::ReadField(size_t index, uint8_t* area) {
 
 const ParadoxTable::BlobValue& ParadoxTable::Blob(size_t index) {
   const PxColumn& c = Column(index);
-  if (!IsBlobCode(c.code)) throw EDBEngineError("Field " + fields_[index].name + " is not a blob field.");
+  if (!IsBlobCode(c.code)) ThrowNoSuchField();
   if (blobRecord_ == recordsRead_ && blobIndex_ == index) return blob_;
   const uint32_t leader = c.width - kBlobRef;
   const uint8_t* ref = record_ + c.offset + leader;

@@ -7,7 +7,7 @@
 namespace merivan::engine {
 
 // Opens the Paradox table file at `path` (an existing file, found by the
-// caller) for reading; fails with EDBEngineError naming the file.
+// caller) for reading; fails with EngineError naming the file.
 std::unique_ptr<TableDriver> OpenParadoxTable(const std::string& path);
 
 }  // namespace merivan::engine

@@ -37,7 +37,7 @@ inline std::string ScratchDir() {
 // strings and blobs as their bytes, BCD and bytes areas in hex.
 inline std::string Render(TableDriver& t, size_t i) {
   const FieldDescriptor& f = t.Fields()[i];
-  if (IsBlobType(f.type)) {
+  if (IsBlobKind(f.type)) {
     const uint32_t size = t.BlobSize(i);
     if (size == 0) return "NULL";
     std::string bytes(size, '\0');
@@ -50,19 +50,19 @@ inline std::string Render(TableDriver& t, size_t i) {
   if (!t.ReadField(i, area.data())) return "NULL";
   char buf[128];
   switch (f.type) {
-    case ftString:
+    case ColumnKind::kString:
       return std::string(reinterpret_cast<const char*>(area.data()));
-    case ftSmallint: case ftBoolean: {
+    case ColumnKind::kSmallint: case ColumnKind::kBoolean: {
       int16_t v;
       std::memcpy(&v, area.data(), 2);
       return std::to_string(v);
     }
-    case ftInteger: case ftAutoInc: case ftDate: case ftTime: {
+    case ColumnKind::kInteger: case ColumnKind::kAutoInc: case ColumnKind::kDate: case ColumnKind::kTime: {
       int32_t v;
       std::memcpy(&v, area.data(), 4);
       return std::to_string(v);
     }
-    case ftFloat: case ftCurrency: case ftDateTime: {
+    case ColumnKind::kFloat: case ColumnKind::kCurrency: case ColumnKind::kDateTime: {
       double v;
       std::memcpy(&v, area.data(), 8);
       std::snprintf(buf, sizeof buf, "%.17g", v);

@@ -1,29 +1,19 @@
 #include "merivan/platform/engine/text/text_schema.h"
 
-
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <sstream>
 
-#include "merivan/exceptions.h"
 #include "merivan/platform/engine/common/engine_error.h"
+#include "merivan/platform/locale/ascii_text.h"
 
 namespace merivan::engine {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-  return s.substr(b, e - b);
-}
+using platform::AsciiUpperCase;
 
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
+std::string Trim(std::string_view s) { return std::string(platform::TrimBlanks(s)); }
 
 bool ParseCount(const std::string& text, int max, int* out) {
   const std::string t = Trim(text);
@@ -35,12 +25,13 @@ bool ParseCount(const std::string& text, int max, int* out) {
 
 struct TypeName {
   const char* name;
-  TFieldType type;
+  ColumnKind type;
 };
 constexpr TypeName kTypes[] = {
-    {"CHAR", ftString},    {"FLOAT", ftFloat}, {"NUMBER", ftFloat},    {"BOOL", ftBoolean},
-    {"LONGINT", ftInteger}, {"SHORT", ftSmallint}, {"DATE", ftDate}, {"TIME", ftTime},
-    {"TIMESTAMP", ftDateTime}, {"CURRENCY", ftCurrency},
+    {"CHAR", ColumnKind::kString},       {"FLOAT", ColumnKind::kFloat},       {"NUMBER", ColumnKind::kFloat},
+    {"BOOL", ColumnKind::kBoolean},      {"LONGINT", ColumnKind::kInteger},   {"SHORT", ColumnKind::kSmallint},
+    {"DATE", ColumnKind::kDate},         {"TIME", ColumnKind::kTime},         {"TIMESTAMP", ColumnKind::kDateTime},
+    {"CURRENCY", ColumnKind::kCurrency},
 };
 
 }  // namespace
@@ -59,15 +50,15 @@ TextSchema ParseTextSchema(const std::string& text, const std::string& path) {
     if (line.empty() || line[0] == ';' || line[0] == '[') continue;
     const size_t eq = line.find('=');
     if (eq == std::string::npos) fail("Schema line " + std::to_string(lineNo) + " is no KEY = value");
-    const std::string key = Upper(Trim(line.substr(0, eq)));
-    const std::string value = Trim(line.substr(eq + 1));
+    const std::string key = AsciiUpperCase(platform::TrimBlanks(std::string_view(line).substr(0, eq)));
+    const std::string value = Trim(std::string_view(line).substr(eq + 1));
     if (key == "FILETYPE") {
-      const std::string v = Upper(value);
+      const std::string v = AsciiUpperCase(value);
       if (v != "VARYING" && v != "FIXED") fail("Unknown FILETYPE " + value + " in the schema");
       schema.fixed = v == "FIXED";
       haveType = true;
     } else if (key == "CHARSET") {
-      const std::string v = Upper(value);
+      const std::string v = AsciiUpperCase(value);
       if (v != "ASCII" && v != "ANSI") fail("Unknown CHARSET " + value + " in the schema");
       schema.ansi = v == "ANSI";
     } else if (key == "DELIMITER") {
@@ -89,10 +80,10 @@ TextSchema ParseTextSchema(const std::string& text, const std::string& path) {
       }
       TextColumn c;
       c.name = Trim(value.substr(0, cut));
-      const std::string type = Upper(Trim(parts[0]));
+      const std::string type = AsciiUpperCase(platform::TrimBlanks(parts[0]));
       for (const TypeName& t : kTypes)
         if (type == t.name) c.type = t.type;
-      if (c.type == ftUnknown) fail("Schema field " + c.name + " has the unknown type " + type);
+      if (c.type == ColumnKind::kUnknown) fail("Schema field " + c.name + " has the unknown type " + type);
       if (!ParseCount(parts[1], 65535, &c.width) || !ParseCount(parts[2], 255, &c.decimals) ||
           !ParseCount(parts[3], 1 << 24, &c.offset))
         fail("Schema field " + c.name + " has no valid width, decimals and offset");

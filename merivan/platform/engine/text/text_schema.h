@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "merivan/store/field_type.h"
+#include "merivan/platform/engine/data_area.h"
 
 namespace merivan::engine {
 
 struct TextColumn {
   std::string name;  // bytes in the table's character set
-  TFieldType type = ftUnknown;
+  ColumnKind type = ColumnKind::kUnknown;
   int width = 0;
   int decimals = 0;
   int offset = 0;  // FIXED files: first character of the column in the line (0-based)
@@ -24,7 +24,7 @@ struct TextSchema {
   std::vector<TextColumn> columns;
 };
 
-// Parses the schema text; fails with EDBEngineError naming `path`.
+// Parses the schema text; fails with EngineError naming `path`.
 TextSchema ParseTextSchema(const std::string& text, const std::string& path);
 
 }  // namespace merivan::engine

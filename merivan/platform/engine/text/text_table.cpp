@@ -1,13 +1,12 @@
 #include "merivan/platform/engine/text/text_table.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <vector>
 
-#include "merivan/exceptions.h"
 #include "merivan/platform/engine/common/engine_error.h"
+#include "merivan/platform/engine/common/read_only_file.h"
 #include "merivan/platform/engine/common/table_codepage.h"
 #include "merivan/platform/engine/text/text_schema.h"
 #include "merivan/platform/engine/text/text_values.h"
@@ -20,39 +19,64 @@ namespace {
 
 // A line longer than this is no record of a text table but a damaged file.
 constexpr size_t kMaxLine = 16 * 1024 * 1024;
+// A schema is a few dozen short lines; a file this large is none.
+constexpr uint64_t kMaxSchemaSize = 1024 * 1024;
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
+// The lines of a file front to back, read in blocks.
+class LineReader {
+ public:
+  explicit LineReader(const std::string& path) : file_(path), block_(64 * 1024) {}
+
+  const std::string& Path() const { return file_.Path(); }
+  // The next line without its '\n' into `line`; false at the end of the file.
+  bool Next(std::string& line);
+  void Rewind() { offset_ = at_ = end_ = 0; }
+
+ private:
+  ReadOnlyFile file_;
+  std::vector<uint8_t> block_;
+  uint64_t offset_ = 0;     // of the byte after the block
+  size_t at_ = 0, end_ = 0;  // the unread bytes of the block
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
-File OpenOrFail(const std::string& path) {
-  // A folder or a FIFO named like a table would read as an error or wait forever.
-  struct stat st;
-  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) ThrowEngineError("Not a regular file.", path);
-  File f(std::fopen(path.c_str(), "rb"));
-  if (!f) ThrowEngineError("Cannot open file.", path);
-  return f;
+bool LineReader::Next(std::string& line) {
+  line.clear();
+  bool any = false;
+  for (;;) {
+    if (at_ == end_) {
+      at_ = 0;
+      end_ = file_.ReadAt(offset_, block_.size(), block_.data());
+      offset_ += end_;
+      if (end_ == 0) return any;
+    }
+    const uint8_t* from = block_.data() + at_;
+    const auto* newline = static_cast<const uint8_t*>(std::memchr(from, '\n', end_ - at_));
+    const size_t n = newline ? static_cast<size_t>(newline - from) : end_ - at_;
+    if (line.size() + n > kMaxLine) ThrowEngineError("A line of the text table is too long.", Path());
+    line.append(reinterpret_cast<const char*>(from), n);
+    any = true;
+    at_ += n;
+    if (newline) {
+      ++at_;
+      return true;
+    }
+  }
 }
 
 std::string SchemaPathOf(const std::string& path) {
   const std::optional<std::string> found = platform::FindBesideIgnoringCase(path, ".sch");
   if (!found) {
-    const std::string name = platform::ReplaceExtension(path.substr(path.find_last_of('/') + 1), ".sch");
+    const std::string name = platform::ReplaceExtension(std::filesystem::path(path).filename(), ".sch");
     ThrowEngineError("The text table has no schema file " + name + " beside it.", path);
   }
   return *found;
 }
 
 std::string ReadWhole(const std::string& path) {
-  File f = OpenOrFail(path);
-  std::string text;
-  char buf[8192];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
-    text.append(buf, n);
-    if (text.size() > kMaxLine) ThrowEngineError("The schema file is too large.", path);
-  }
+  const ReadOnlyFile file(path);
+  if (file.Size() > kMaxSchemaSize) ThrowEngineError("The schema file is too large.", path);
+  std::string text(static_cast<size_t>(file.Size()), '\0');
+  text.resize(file.ReadAt(0, text.size(), reinterpret_cast<uint8_t*>(text.data())));
   return text;
 }
 
@@ -75,12 +99,11 @@ class TextTable : public TableDriver {
   bool ReadLine();
   void SplitVarying();
 
-  std::string path_;
   TextSchema schema_;
   const platform::ByteMap& toAnsi_;
   const bool keepsAscii_;
   std::vector<FieldDescriptor> descriptors_;
-  File file_;
+  LineReader file_;
   int32_t records_ = 0;
   std::string line_;
   bool current_ = false;
@@ -96,35 +119,25 @@ class TextTable : public TableDriver {
 };
 
 TextTable::TextTable(const std::string& path)
-    : path_(path), toAnsi_(platform::OemToAnsiMap()), keepsAscii_(KeepsAscii(toAnsi_)), file_(OpenOrFail(path)) {
+    : toAnsi_(platform::OemToAnsiMap()), keepsAscii_(KeepsAscii(toAnsi_)), file_(path) {
   const std::string schemaPath = SchemaPathOf(path);
   schema_ = ParseTextSchema(ReadWhole(schemaPath), schemaPath);
   for (const TextColumn& c : schema_.columns) {
     std::string name = c.name;
     ToAnsi(reinterpret_cast<uint8_t*>(name.data()), name.size());
-    descriptors_.push_back(FieldDescriptor{name, c.type, c.type == ftString ? c.width : 0});
+    descriptors_.push_back(FieldDescriptor{name, c.type, c.type == ColumnKind::kString ? c.width : 0});
   }
   int64_t count = 0;
   while (ReadLine()) ++count;
-  if (count > INT32_MAX) ThrowEngineError("The text table has too many lines.", path_);
+  if (count > INT32_MAX) ThrowEngineError("The text table has too many lines.", file_.Path());
   records_ = static_cast<int32_t>(count);
-  std::rewind(file_.get());
+  file_.Rewind();
   values_.resize(schema_.columns.size());
 }
 
 bool TextTable::ReadLine() {
   for (;;) {
-    line_.clear();
-    int c;
-    bool any = false;
-    while ((c = getc_unlocked(file_.get())) != EOF) {
-      any = true;
-      if (c == '\n') break;
-      line_.push_back(static_cast<char>(c));
-      if (line_.size() > kMaxLine) ThrowEngineError("A line of the text table is too long.", path_);
-    }
-    if (std::ferror(file_.get())) ThrowEngineError("Read error.", path_);
-    if (!any) return false;
+    if (!file_.Next(line_)) return false;
     if (!line_.empty() && line_.back() == '\r') line_.pop_back();
     // MS-DOS editors end the file with Ctrl-Z.
     if (!line_.empty() && line_.back() == '\x1A') line_.pop_back();
@@ -174,7 +187,7 @@ void TextTable::SplitVarying() {
 }
 
 bool TextTable::ReadField(size_t index, uint8_t* area) {
-  if (!current_ || index >= schema_.columns.size()) throw EInvalidOperation("No current record or no such field");
+  if (!current_ || index >= schema_.columns.size()) ThrowNoSuchField();
   const TextColumn& c = schema_.columns[index];
   std::string_view value;
   if (schema_.fixed) {

@@ -6,8 +6,8 @@
 
 namespace merivan::engine {
 
-// Opens the Text table file at `path` (an existing file, found by the
-// caller) for reading; fails with EDBEngineError naming the file.
+// Opens the text table file at `path` (an existing file, found by the
+// caller) for reading; fails with EngineError naming the file.
 std::unique_ptr<TableDriver> OpenTextTable(const std::string& path);
 
 }  // namespace merivan::engine

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "merivan/exceptions.h"
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
-#include "tests/support/temp_dir.h"
 #include "merivan/platform/engine/text/text_table.h"
 #include "merivan/platform/engine/text/text_values.h"
 #include "merivan/platform/locale/codepage.h"
+#include "tests/support/temp_dir.h"
 
 namespace merivan::engine {
 namespace {
@@ -58,10 +58,10 @@ TEST(TextTable, VaryingLinesOfEveryType) {
       "\x1A");
   std::unique_ptr<TableDriver> t = OpenTextTable(dir / "adr.txt");
   ASSERT_EQ(t->Fields().size(), 10u);
-  const std::vector<std::pair<std::string, TFieldType>> fields = {
-      {"Name", ftString},   {"Born", ftDate},    {"Kids", ftSmallint}, {"Id", ftInteger},
-      {"Rate", ftFloat},    {"Cash", ftCurrency}, {"Ok", ftBoolean},   {"At", ftTime},
-      {"Stamp", ftDateTime}, {"Weight", ftFloat}};
+  const std::vector<std::pair<std::string, ColumnKind>> fields = {
+      {"Name", ColumnKind::kString},   {"Born", ColumnKind::kDate},    {"Kids", ColumnKind::kSmallint}, {"Id", ColumnKind::kInteger},
+      {"Rate", ColumnKind::kFloat},    {"Cash", ColumnKind::kCurrency}, {"Ok", ColumnKind::kBoolean},   {"At", ColumnKind::kTime},
+      {"Stamp", ColumnKind::kDateTime}, {"Weight", ColumnKind::kFloat}};
   for (size_t i = 0; i < fields.size(); ++i) {
     EXPECT_EQ(t->Fields()[i].name, fields[i].first);
     EXPECT_EQ(t->Fields()[i].type, fields[i].second);
@@ -138,7 +138,7 @@ TEST(TextTable, ATableWithoutItsSchemaFails) {
   try {
     OpenTextTable(dir / "lonely.txt");
     FAIL() << "opened without a schema";
-  } catch (const EDBEngineError& e) {
+  } catch (const EngineError& e) {
     EXPECT_NE(std::string(e.what()).find("no schema file lonely.sch"), std::string::npos) << e.what();
     EXPECT_NE(std::string(e.what()).find(dir / "lonely.txt"), std::string::npos) << e.what();
   }
@@ -158,7 +158,7 @@ TEST(TextTable, ATableOrSchemaThatIsNoFileFails) {
     try {
       OpenTextTable(dir / table);
       ADD_FAILURE() << table << " opened";
-    } catch (const EDBEngineError& e) {
+    } catch (const EngineError& e) {
       EXPECT_NE(std::string(e.what()).find("Not a regular file."), std::string::npos) << e.what();
     }
   }
@@ -192,7 +192,7 @@ TEST(TextTable, BadSchemasNameTheFault) {
     try {
       OpenTextTable(dir / "b.txt");
       ADD_FAILURE() << "opened";
-    } catch (const EDBEngineError& e) {
+    } catch (const EngineError& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
       EXPECT_NE(std::string(e.what()).find(dir / "b.sch"), std::string::npos) << e.what();
     }

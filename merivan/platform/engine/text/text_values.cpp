@@ -1,25 +1,22 @@
 #include "merivan/platform/engine/text/text_values.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "merivan/platform/engine/common/value_parsing.h"
+#include "merivan/platform/locale/ascii_text.h"
 
 namespace merivan::engine {
 
 namespace {
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
+using platform::TrimBlanks;
 
-// Reads 1 to `maxDigits` digits at the front of `s`.
+// Reads `minDigits` to `maxDigits` digits at the front of `s` into `out`;
+// false, leaving `s` as it was, when fewer stand there.
 bool TakeNumber(std::string_view& s, size_t minDigits, size_t maxDigits, int* out) {
   size_t n = 0;
   int v = 0;
-  while (n < s.size() && n < maxDigits && std::isdigit(static_cast<unsigned char>(s[n]))) v = v * 10 + (s[n++] - '0');
+  while (n < s.size() && n < maxDigits && s[n] >= '0' && s[n] <= '9') v = v * 10 + (s[n++] - '0');
   if (n < minDigits) return false;
   s.remove_prefix(n);
   *out = v;
@@ -66,7 +63,7 @@ std::optional<int32_t> TakeTime(std::string_view& s) {
       ms = frac * (n == 1 ? 100 : n == 2 ? 10 : 1);
     }
   }
-  std::string_view rest = Trim(t);
+  std::string_view rest = TrimBlanks(t);
   if (rest.size() >= 2 && (rest[1] == 'M' || rest[1] == 'm') &&
       (rest[0] == 'A' || rest[0] == 'a' || rest[0] == 'P' || rest[0] == 'p')) {
     if (h < 1 || h > 12) return std::nullopt;
@@ -80,44 +77,45 @@ std::optional<int32_t> TakeTime(std::string_view& s) {
   return ((h * 60 + m) * 60 + sec) * 1000 + ms;
 }
 
-bool SameLetters(std::string_view t, std::string_view upper) {
-  if (t.size() != upper.size()) return false;
-  for (size_t i = 0; i < t.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(t[i])) != upper[i]) return false;
+// Stores a value that was read; false for one that was not.
+template <typename T>
+bool StoreIfRead(const std::optional<T>& value, void (*store)(T, uint8_t*), uint8_t* area) {
+  if (!value) return false;
+  store(*value, area);
   return true;
 }
 
 bool ParseBool(std::string_view t, bool* out) {
   for (std::string_view yes : {"T", "TRUE", "Y", "YES", "1"})
-    if (SameLetters(t, yes)) return *out = true, true;
+    if (platform::EqualsIgnoringAsciiCase(t, yes)) return *out = true, true;
   for (std::string_view no : {"F", "FALSE", "N", "NO", "0"})
-    if (SameLetters(t, no)) return *out = false, true;
+    if (platform::EqualsIgnoringAsciiCase(t, no)) return *out = false, true;
   return false;
 }
 
 }  // namespace
 
 std::optional<int32_t> ParseTextDate(std::string_view text) {
-  std::string_view s = Trim(text);
+  std::string_view s = TrimBlanks(text);
   const std::optional<int32_t> day = TakeDate(s);
   if (!day || !s.empty()) return std::nullopt;
   return day;
 }
 
 std::optional<int32_t> ParseTextTime(std::string_view text) {
-  std::string_view s = Trim(text);
+  std::string_view s = TrimBlanks(text);
   const std::optional<int32_t> ms = TakeTime(s);
-  if (!ms || !Trim(s).empty()) return std::nullopt;
+  if (!ms || !TrimBlanks(s).empty()) return std::nullopt;
   return ms;
 }
 
 std::optional<double> ParseTextTimestamp(std::string_view text) {
-  std::string_view s = Trim(text);
+  std::string_view s = TrimBlanks(text);
   const std::optional<int32_t> day = TakeDate(s);
   if (!day) return std::nullopt;
   int32_t ms = 0;
   if (!s.empty()) {
-    if (s.front() != 'T' && s.front() != ' ' && s.front() != '\t') return std::nullopt;
+    if (s.front() != 'T' && !platform::IsBlank(s.front())) return std::nullopt;
     s.remove_prefix(1);
     const std::optional<int32_t> time = ParseTextTime(s);
     if (!time) return std::nullopt;
@@ -127,44 +125,29 @@ std::optional<double> ParseTextTimestamp(std::string_view text) {
 }
 
 bool DecodeTextValue(const TextColumn& column, std::string_view text, uint8_t* area) {
-  if (column.type == ftString) {
+  if (column.type == ColumnKind::kString) {
     const size_t n = std::min<size_t>(text.size(), static_cast<size_t>(column.width));
     std::memcpy(area, text.data(), n);
     area[n] = 0;
     return true;
   }
-  const std::string_view t = Trim(text);
+  const std::string_view t = TrimBlanks(text);
   if (t.empty()) return false;
   switch (column.type) {
-    case ftFloat:
-    case ftCurrency:
-    case ftInteger:
-    case ftSmallint:
+    case ColumnKind::kFloat:
+    case ColumnKind::kCurrency:
+    case ColumnKind::kInteger:
+    case ColumnKind::kSmallint:
       return StoreNumberText(column.type, t, area);
-    case ftBoolean: {
+    case ColumnKind::kBoolean: {
       bool b = false;
       if (!ParseBool(t, &b)) return false;
       StoreInt16(b ? 1 : 0, area);
       return true;
     }
-    case ftDate: {
-      const std::optional<int32_t> d = ParseTextDate(t);
-      if (!d) return false;
-      StoreInt32(*d, area);
-      return true;
-    }
-    case ftTime: {
-      const std::optional<int32_t> ms = ParseTextTime(t);
-      if (!ms) return false;
-      StoreInt32(*ms, area);
-      return true;
-    }
-    case ftDateTime: {
-      const std::optional<double> v = ParseTextTimestamp(t);
-      if (!v) return false;
-      StoreDouble(*v, area);
-      return true;
-    }
+    case ColumnKind::kDate: return StoreIfRead(ParseTextDate(t), StoreInt32, area);
+    case ColumnKind::kTime: return StoreIfRead(ParseTextTime(t), StoreInt32, area);
+    case ColumnKind::kDateTime: return StoreIfRead(ParseTextTimestamp(t), StoreDouble, area);
     default:
       return false;
   }

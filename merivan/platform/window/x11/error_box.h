@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "merivan/platform/window/x11/pixel_image.h"
-#include "merivan/platform/window/x11/x11_atoms.h"
+#include "merivan/platform/window/x11/window_hints.h"
 
 namespace merivan::platform::x11 {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "merivan/platform/window/x11/mono_font.h"
-#include "merivan/platform/window/x11/rgb_image.h"
+#include "merivan/platform/window/x11/pixel_image.h"
 
 namespace merivan::platform::x11 {
 

@@ -1,8 +1,9 @@
-#include "merivan/platform/window/x11/gauge_picture.h"
-
+// gtest first: Xlib's macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
 #include <set>
+
+#include "merivan/platform/window/x11/gauge_picture.h"
 
 namespace merivan::platform::x11 {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "merivan/platform/window/x11/rgb_image.h"
+#include "merivan/platform/window/x11/pixel_image.h"
 
 namespace merivan::platform::x11 {
 

@@ -6,17 +6,14 @@
 
 #include <string>
 
+#include "merivan/platform/window/x11/dialog_window.h"
 #include "merivan/platform/window/x11/gauge_view.h"
-#include "merivan/platform/window/x11/x11_atoms.h"
-#include "merivan/platform/window/x11/x11_resources.h"
 
 namespace merivan::platform::x11 {
 
 constexpr int kClientWidth = 493;
 constexpr int kClientHeight = 35;
 constexpr PixelRect kGaugeBounds = {8, 8, 8 + 481, 8 + 25};
-// clBtnFace of the classic Windows scheme.
-constexpr uint32_t kButtonFace = 0xD4D0C8;
 // "Příprava adresáře pro import" in UTF-8.
 constexpr const char* kMainCaption = "P\xC5\x99\xC3\xADprava adres\xC3\xA1\xC5\x99" "e pro import";
 
@@ -27,8 +24,8 @@ class MainWindow {
 
   Window Id() const { return window_.Id(); }
   // Centres the window, its frame included, and maps it.
-  void Show();
-  bool Shown() const { return shown_; }
+  void Show() { window_.Show(); }
+  bool Shown() const { return window_.Shown(); }
   // The first Expose has been handled: the window and the gauge are on screen.
   bool Exposed() const { return exposed_; }
 
@@ -38,12 +35,8 @@ class MainWindow {
   bool Handle(const XEvent& event);
 
  private:
-  Display* display_;
-  const Atoms& atoms_;
-  OwnedWindow window_;
-  OwnedGC gc_;
+  DialogWindow window_;
   GaugeView gauge_;
-  bool shown_ = false;
   bool exposed_ = false;
 };
 

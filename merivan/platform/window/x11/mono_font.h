@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "merivan/platform/window/x11/rgb_image.h"
+#include "merivan/platform/window/x11/pixel_image.h"
 
 namespace merivan::platform::x11 {
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "merivan/platform/window/x11/entry_dialog.h"
 #include "merivan/platform/window/x11/error_box.h"
 #include "merivan/platform/window/x11/icons.h"
-#include "merivan/platform/window/x11/taskbar_name.h"
 #include "merivan/platform/window/x11/window_hints.h"
 
 namespace merivan::platform::x11 {
@@ -17,6 +17,8 @@ TEST(TaskbarName, FileNameCutAtTheFirstDotRestLowerCase) {
   EXPECT_EQ(TaskbarName("merivan_tests"), "merivan_tests");
   EXPECT_EQ(TaskbarName("/opt/x.y/.hidden"), "");
   EXPECT_EQ(TaskbarName(""), "");
+  // A backslash separates nothing in a Linux path.
+  EXPECT_EQ(TaskbarName("C:\\Apps\\MERIVAN.EXE"), "C:\\apps\\merivan");
 }
 
 TEST(CentredOrigin, HalfTheRestAtLeastZero) {
@@ -70,6 +72,21 @@ TEST(ErrorBoxLayout, SizedToTheTextWithTheButtonCentredBelow) {
   EXPECT_EQ(tiny.textTop, 12 + (32 - 15) / 2);
   EXPECT_EQ(tiny.button.top, 12 + 32 + 12);
   EXPECT_EQ(ErrorBoxTextLimit(1024), 512);
+}
+
+TEST(EntryDialogLayout, FieldsBelowTheMessageButtonsBottomRight) {
+  const EntryDialogLayout login = LayOutEntryDialog(2, 15, 2);
+  ASSERT_EQ(login.fields.size(), 2u);
+  EXPECT_GT(login.fields[0].top, login.messageTop + 2 * 15);
+  EXPECT_GT(login.fields[1].top, login.fields[0].bottom);
+  EXPECT_GT(login.fields[0].left, login.labelLeft) << "room for the label";
+  EXPECT_EQ(login.cancel.right, login.width - 12);
+  EXPECT_LT(login.ok.right, login.cancel.left);
+  EXPECT_EQ(login.ok.bottom - login.ok.top, 23);
+  EXPECT_GT(login.ok.top, login.fields[1].bottom);
+  EXPECT_EQ(login.height, login.ok.bottom + 12);
+  // One field less, one line less: the same rules, a lower dialog.
+  EXPECT_LT(LayOutEntryDialog(1, 15, 1).height, login.height);
 }
 
 }  // namespace

@@ -1,8 +1,20 @@
 #include "merivan/platform/window/x11/pixel_image.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace merivan::platform::x11 {
+
+void RgbImage::Fill(PixelRect r, uint32_t colour) {
+  const int left = std::max(r.left, 0);
+  const int top = std::max(r.top, 0);
+  const int right = std::min(r.right, width);
+  const int bottom = std::min(r.bottom, height);
+  for (int y = top; y < bottom; ++y) {
+    std::fill(pixels.begin() + static_cast<ptrdiff_t>(y) * width + left,
+              pixels.begin() + static_cast<ptrdiff_t>(y) * width + right, colour);
+  }
+}
 
 std::optional<PixelFormat> PixelFormat::OfScreen(Display* display, int screen) {
   const Visual* visual = DefaultVisual(display, screen);

@@ -1,16 +1,43 @@
 #pragma once
-// Client-side images in the screen's own pixel format: an RgbImage turned
-// into an XImage and put into a window.
+// Pictures in memory: an RgbImage, one 0xRRGGBB value per pixel, composed
+// without a display; and the same turned into an XImage in the screen's own
+// pixel format and put into a window.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "merivan/platform/window/x11/rgb_image.h"
-
 namespace merivan::platform::x11 {
+
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+// Right and bottom edges are exclusive, as in the drawing rules of the gauge.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// Row after row.
+struct RgbImage {
+  RgbImage(int w, int h, uint32_t colour) : width(w), height(h), pixels(static_cast<size_t>(w) * h, colour) {}
+
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  uint32_t& At(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+
+  // Fills `r` clipped to the image.
+  void Fill(PixelRect r, uint32_t colour);
+
+  int width;
+  int height;
+  std::vector<uint32_t> pixels;
+};
 
 // 0xRRGGBB to a pixel value of a TrueColor visual.
 class PixelFormat {
@@ -29,8 +56,8 @@ class PixelFormat {
   Channel red_, green_, blue_;
 };
 
-// An XImage whose pixels live in a vector of its own; the same size as the
-// RgbImage it was last filled from.
+// An XImage of the size it was made with, whose pixels live in a vector of
+// its own; filling copies the part of an RgbImage that fits.
 class PixelImage {
  public:
   PixelImage(Display* display, int screen, int width, int height);

@@ -1,16 +1,41 @@
 #pragma once
-// Window-manager properties shared by the main window and the message box:
-// names, fixed size, dialog type, Motif decorations, icon, frame extents and
-// the centring rule.
+// What the program's windows tell the window manager and learn from it: the
+// atoms, names and the taskbar name, fixed size, dialog type, Motif
+// decorations, icon, frame extents and the centring rule.
 #include <X11/Xlib.h>
 
 #include <chrono>
 #include <string>
 #include <vector>
 
-#include "merivan/platform/window/x11/x11_atoms.h"
-
 namespace merivan::platform::x11 {
+
+// The atoms the windows use, interned in one round trip.
+struct Atoms {
+  explicit Atoms(Display* display);
+
+  Atom wmProtocols;
+  Atom wmDeleteWindow;
+  Atom utf8String;
+  Atom netWmName;
+  Atom netWmIconName;
+  Atom netWmIcon;
+  Atom netWmPid;
+  Atom netWmWindowType;
+  Atom netWmWindowTypeDialog;
+  Atom netWmState;
+  Atom netWmStateModal;
+  Atom netFrameExtents;
+  Atom netRequestFrameExtents;
+  Atom netSupported;
+  Atom motifWmHints;
+};
+
+// The name the taskbar shows for the program: the file name of its path,
+// cut before the first ".", every character after the first in lower case
+// ("/usr/bin/MERIVAN.EXE" gives "Merivan"). Linux paths split at "/" only:
+// a backslash is an ordinary character of a file name there.
+std::string TaskbarName(const std::string& programPath);
 
 // Title (WM_NAME as compound text or STRING, _NET_WM_NAME as UTF-8), icon
 // name likewise, WM_CLASS and the process id. Texts are UTF-8.

@@ -6,7 +6,6 @@
 
 #include "merivan/platform/locale/codepage.h"
 #include "merivan/platform/window/x11/error_box.h"
-#include "merivan/platform/window/x11/taskbar_name.h"
 
 namespace merivan::platform::x11 {
 
@@ -114,9 +113,41 @@ void X11WindowSystem::RunMessageLoop() {
 }
 
 void X11WindowSystem::ShowErrorBox(const std::string& utf8Text) {
-  ErrorBox::Run(display_.get(), atoms_, format_, main_->Shown() ? main_->Id() : None, taskbarName_, utf8Text,
+  ErrorBox::Run(display_.get(), atoms_, format_, Owner(), taskbarName_, utf8Text,
                 [this](XEvent& event) { Dispatch(event); });
   XFlush(display_.get());
+}
+
+std::optional<std::vector<SecretText>> X11WindowSystem::RunEntryDialog(EntryDialogSpec spec) {
+  spec.className = taskbarName_;
+  spec.owner = Owner();
+  auto typed = EntryDialog::Run(display_.get(), atoms_, format_, std::move(spec),
+                                [this](XEvent& event) { Dispatch(event); });
+  XFlush(display_.get());
+  return typed;
+}
+
+std::optional<SecretText> X11WindowSystem::AskPassword(const std::string& tableNameUtf8, bool afterWrongPassword) {
+  EntryDialogSpec spec;
+  spec.title = "Enter password";
+  spec.message = std::string(afterWrongPassword ? "Wrong password.\n" : "") + "Table " + tableNameUtf8 +
+                 " is protected by a password.";
+  spec.fields.push_back({"Password:", true, {}});
+  auto typed = RunEntryDialog(std::move(spec));
+  if (!typed) return std::nullopt;
+  return std::move(typed->front());
+}
+
+std::optional<LoginAnswer> X11WindowSystem::AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8) {
+  EntryDialogSpec spec;
+  spec.title = "Database Login";
+  spec.message = "Database: " + dataSourceUtf8;
+  spec.fields.push_back({"User name:", false, SecretText(userUtf8)});
+  spec.fields.push_back({"Password:", true, {}});
+  spec.focus = userUtf8.empty() ? 0 : 1;
+  auto typed = RunEntryDialog(std::move(spec));
+  if (!typed) return std::nullopt;
+  return LoginAnswer{std::string((*typed)[0].View()), std::move((*typed)[1])};
 }
 
 }  // namespace merivan::platform::x11

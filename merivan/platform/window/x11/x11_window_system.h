@@ -1,6 +1,7 @@
 #pragma once
 // The window system on an X display: the main window with the gauge, the
-// one timer, the message loop, and the modal error box.
+// one timer, the message loop, the modal error box, and the modal password
+// and login dialogs.
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -8,8 +9,9 @@
 
 #include "merivan/platform/window/message_timer.h"
 #include "merivan/platform/window/window_system.h"
+#include "merivan/platform/window/x11/entry_dialog.h"
 #include "merivan/platform/window/x11/main_window.h"
-#include "merivan/platform/window/x11/x11_atoms.h"
+#include "merivan/platform/window/x11/window_hints.h"
 #include "merivan/platform/window/x11/x11_display.h"
 
 namespace merivan::platform::x11 {
@@ -33,9 +35,11 @@ class X11WindowSystem final : public WindowSystem {
   void RunMessageLoop() override;
   void ShowErrorBox(const std::string& utf8Text) override;
   void PaintGauge(int percent) override { main_->PaintGauge(percent); }
-  // The dialogs are still to come: no way to ask yet.
-  std::optional<SecretText> AskPassword(const std::string&, bool) override { return std::nullopt; }
-  std::optional<LoginAnswer> AskLogin(const std::string&, const std::string&) override { return std::nullopt; }
+  // "Enter password": asks again as often as the caller asks, until Cancel.
+  std::optional<SecretText> AskPassword(const std::string& tableNameUtf8, bool afterWrongPassword) override;
+  // "Database Login": the focus starts in the password field when a user
+  // name is offered.
+  std::optional<LoginAnswer> AskLogin(const std::string& dataSourceUtf8, const std::string& userUtf8) override;
 
   Window MainWindowId() const { return main_->Id(); }
   bool MainWindowExposed() const { return main_->Exposed(); }
@@ -43,6 +47,9 @@ class X11WindowSystem final : public WindowSystem {
  private:
   using Clock = MessageTimer::Clock;
   void Dispatch(XEvent& event);
+  // The window a dialog is modal for: the main window once shown.
+  Window Owner() const { return main_->Shown() ? main_->Id() : None; }
+  std::optional<std::vector<SecretText>> RunEntryDialog(EntryDialogSpec spec);
   void HandlePending();
   // The tick may come: the timer is due and the shown window has been
   // painted (or has had a second to be).

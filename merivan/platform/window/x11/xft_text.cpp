@@ -41,4 +41,10 @@ void XftPen::Draw(const XftTextFont& font, int x, int y, std::string_view utf8) 
                     static_cast<int>(utf8.size()));
 }
 
+void XftPen::Clip(const std::optional<XRectangle>& area) {
+  if (!draw_) return;
+  if (area) XftDrawSetClipRectangles(draw_, 0, 0, &*area, 1);
+  else XftDrawSetClip(draw_, nullptr);
+}
+
 }  // namespace merivan::platform::x11

@@ -3,6 +3,7 @@
 // colour into one window.
 #include <X11/Xft/Xft.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,8 @@ class XftPen {
 
   // `y` is the baseline.
   void Draw(const XftTextFont& font, int x, int y, std::string_view utf8);
+  // Later drawing stays inside `area`; nullopt: anywhere in the drawable.
+  void Clip(const std::optional<XRectangle>& area);
 
  private:
   Display* display_;

@@ -1,0 +1,23 @@
+# Fails when a file under merivan/platform includes a project header from
+# outside merivan/platform (tests and fuzzers may also include tests/), or
+# reaches out with a relative "../" path. Run as cmake -DSOURCE_DIR=... -P.
+file(GLOB_RECURSE files ${SOURCE_DIR}/merivan/platform/*.h ${SOURCE_DIR}/merivan/platform/*.cpp)
+set(wrong "")
+foreach(path ${files})
+  file(STRINGS ${path} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  string(REGEX MATCH "(_test|_fuzz)\\.cpp$|/test_[^/]*\\.h$|_test_[^/]*\\.h$|_test_util\\.h$" test_file ${path})
+  foreach(line ${includes})
+    string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" header "${line}")
+    if(header MATCHES "^merivan/platform/" AND NOT header MATCHES "\\.\\.")
+      continue()
+    endif()
+    if(test_file AND header MATCHES "^tests/" AND NOT header MATCHES "\\.\\.")
+      continue()
+    endif()
+    file(RELATIVE_PATH shown ${SOURCE_DIR} ${path})
+    string(APPEND wrong "  ${shown}: ${header}\n")
+  endforeach()
+endforeach()
+if(wrong)
+  message(FATAL_ERROR "merivan/platform includes headers from above it:\n${wrong}")
+endif()
