@@ -49,4 +49,21 @@ bool AttributeString::append(const char* bytes) {
   return true;
 }
 
+std::vector<AttributePair> splitAttributes(std::string_view text) {
+  std::vector<AttributePair> pairs;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find(';'), text.size());
+    const std::string_view piece = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (piece.empty()) continue;
+    const std::size_t equals = piece.find('=');
+    if (equals == std::string_view::npos) {
+      pairs.push_back({piece, {}, false});
+    } else {
+      pairs.push_back({piece.substr(0, equals), piece.substr(equals + 1), true});
+    }
+  }
+  return pairs;
+}
+
 }  // namespace corvane

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
+#include <vector>
 
 // The two attribute texts of the library: a driver's attribute list as the
 // driver manager reports it, and the attribute string of installer requests.
@@ -55,10 +57,26 @@ class AttributeString {
   bool append(const char* bytes);
   const char* data() const { return bytes_.data(); }
   std::size_t length() const { return length_; }
+  std::string_view text() const { return {bytes_.data(), length_}; }
 
  private:
   std::array<char, kSize> bytes_{};
   std::size_t length_ = 0;
 };
+
+// One piece of an attribute text split at its first "="; a piece without
+// one is all key.
+struct AttributePair {
+  std::string_view key;
+  std::string_view value;
+  bool assigned;
+};
+
+// The pieces of an attribute text separated by ";", empty pieces left out.
+std::vector<AttributePair> splitAttributes(std::string_view text);
+
+// The longest key or value unixODBC stores safely: its ini writer overruns
+// its heap from 1000 bytes on.
+inline constexpr std::size_t kMaxIniText = 999;
 
 }  // namespace corvane

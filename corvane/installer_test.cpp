@@ -7,12 +7,16 @@ namespace corvane {
 namespace {
 
 TEST(InstallerBinding, FindsSQLConfigDataSourceInTheInstallerLibrary) {
-  EXPECT_NE(bindInstallerFunction("libodbcinst.so.2", "SQLConfigDataSource"), nullptr);
+  EXPECT_NE(bindInstallerSymbol("libodbcinst.so.2", "SQLConfigDataSource"), nullptr);
 }
 
 TEST(InstallerBinding, AMissingLibraryOrFunctionGivesNoFunction) {
-  EXPECT_EQ(bindInstallerFunction("libcorvane-no-such-installer.so.9", "SQLConfigDataSource"), nullptr);
-  EXPECT_EQ(bindInstallerFunction("libodbcinst.so.2", "SQLConfigDataSourceThatIsNot"), nullptr);
+  EXPECT_EQ(bindInstallerSymbol("libcorvane-no-such-installer.so.9", "SQLConfigDataSource"), nullptr);
+  EXPECT_EQ(bindInstallerSymbol("libodbcinst.so.2", "SQLConfigDataSourceThatIsNot"), nullptr);
+}
+
+ConfigDataSourceFunction bound(const char* library, const char* function) {
+  return bindInstallerFunction<ConfigDataSourceFunction>(library, function);
 }
 
 BOOL refuse(HWND, WORD, LPCSTR, LPCSTR) { return 0; }
@@ -28,8 +32,8 @@ TEST(InstallerRequest, OnlyABoundFunctionReturningTrueIsSuccess) {
     bool succeeds;
   };
   const Case cases[] = {
-      {"missing library", bindInstallerFunction("libcorvane-no-such-installer.so.9", "SQLConfigDataSource"), false},
-      {"missing function", bindInstallerFunction("libodbcinst.so.2", "SQLConfigDataSourceThatIsNot"), false},
+      {"missing library", bound("libcorvane-no-such-installer.so.9", "SQLConfigDataSource"), false},
+      {"missing function", bound("libodbcinst.so.2", "SQLConfigDataSourceThatIsNot"), false},
       {"FALSE", &refuse, false},
       {"TRUE", &accept, true},
   };

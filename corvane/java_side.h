@@ -3,10 +3,11 @@
 #include <jni.h>
 
 #include <cstddef>
+#include <string>
 #include <utility>
 
-// The Java side of the library: the host's classes, the failures raised to
-// it, the owners of JNI references and string bytes, and the objects built.
+// The Java side of the library: the failures raised to the host, the owner of
+// JNI local references, the strings, the host's classes and the objects built.
 namespace corvane {
 
 // --- The fixed texts with which the library raises java.lang.Throwable ---
@@ -52,23 +53,21 @@ class LocalRef {
   T ref_;
 };
 
-// The modified UTF-8 bytes of a Java string, released with
-// ReleaseStringUTFChars on every way out of the scope.
-class UtfChars {
- public:
-  UtfChars(JNIEnv* env, jstring string);
-  ~UtfChars();
-  UtfChars(const UtfChars&) = delete;
-  UtfChars& operator=(const UtfChars&) = delete;
+// --- Strings: standard UTF-8 on the ODBC side, UTF-16 on the Java side ---
+// The UTF-16 units of UTF-8 bytes; each ill-formed sequence (its longest
+// valid beginning, or a single stray byte) becomes one U+FFFD. `units` has
+// room for `size` units, which is the most the bytes can give.
+std::size_t decodeUtf8(const char* bytes, std::size_t size, jchar* units);
+// The UTF-8 bytes of UTF-16 units, supplementary characters from their
+// surrogate pairs; an unpaired surrogate becomes U+FFFD.
+std::string encodeUtf8(const jchar* units, std::size_t count);
 
-  // Null when the JVM could not supply the bytes (its exception is pending).
-  const char* get() const { return bytes_; }
-
- private:
-  JNIEnv* env_;
-  jstring string_;
-  const char* bytes_;
-};
+// A new Java string of the UTF-8 bytes up to their NUL; null with an
+// exception pending on failure.
+jstring newString(JNIEnv* env, const char* bytes);
+// A Java string's text as UTF-8, read with GetStringRegion; false with an
+// exception pending when the JVM could not give it.
+bool utf8Of(JNIEnv* env, jstring string, std::string& bytes);
 
 // --- The host's classes, looked up by path on every call ---
 // A class together with its looked-up constructor.
@@ -80,14 +79,22 @@ struct JavaConstructor {
   bool found() const { return cls && method != nullptr; }
 };
 
-JavaConstructor dataSourceConstructor(JNIEnv* env);
+// ODBCDriver and its constructor.
 JavaConstructor driverConstructor(JNIEnv* env);
 
+// DataSource and ODBCDriver with their constructors, looked up in this order.
+struct HostClasses {
+  JavaConstructor dataSource;
+  JavaConstructor driver;
+  bool found() const { return dataSource.found() && driver.found(); }
+};
+HostClasses lookUpHostClasses(JNIEnv* env);
+
 // --- Objects built for the host; null with an exception pending on failure ---
-// A DataSource of the name's bytes and a driver (an ODBCDriver or null).
+// A DataSource of the name's UTF-8 bytes and a driver (an ODBCDriver or null).
 jobject newDataSource(JNIEnv* env, const JavaConstructor& constructor, const char* name, jobject driver);
-// An ODBCDriver of the name's bytes and the HashMap of its attribute list,
-// which is read within its `size` bytes.
+// An ODBCDriver of the name's UTF-8 bytes and the HashMap of its attribute
+// list, which is read within its `size` bytes.
 jobject newDriver(JNIEnv* env, const JavaConstructor& constructor, const char* name, const char* attributeList,
                   std::size_t size);
 

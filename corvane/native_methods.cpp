@@ -1,7 +1,12 @@
 // The four native methods of com.vornik.zarvel.Zarvel, the library's only
 // exports. The receiver (an instance or the class) is never read.
 #include <jni.h>
-#include <odbcinst.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "corvane/attributes.h"
 #include "corvane/installer.h"
@@ -15,11 +20,11 @@ constexpr jsize kMaxNameLength = 32;
 
 // The installer request inside its own environment; false once the failure
 // has been raised.
-bool requestInstaller(JNIEnv* env, WORD request, const char* driver, const AttributeString& attributes,
-                      const char* failure) {
+template <typename Request>
+bool requestInstaller(JNIEnv* env, Request request, const char* failure) {
   OdbcEnvironment odbc(env);
   if (!odbc.open()) return false;
-  if (!configDataSource(request, driver, attributes.data())) {
+  if (!request()) {
     throwError(env, failure);
     return false;  // the environment is freed on the way out, its result untested
   }
@@ -34,43 +39,60 @@ bool namesGiven(JNIEnv* env, jstring name, jstring driver) {
   return missing == nullptr;
 }
 
+// The UTF-8 texts of the arguments; false once a failure is pending. A NUL
+// character would cut the text short for the installer, so a text holding
+// one is refused with the request's failure message.
+bool textsOf(JNIEnv* env, std::initializer_list<std::pair<jstring, std::string*>> arguments, const char* failure) {
+  for (const auto& [string, text] : arguments) {
+    if (!utf8Of(env, string, *text)) return false;
+    if (text->find('\0') != std::string::npos) {
+      throwError(env, failure);
+      return false;
+    }
+  }
+  return true;
+}
+
 jobject registerDataSource(JNIEnv* env, jstring name, jstring driver, jstring attributes) {
   AttributeString attributeString;
   if (!namesGiven(env, name, driver)) return nullptr;
+  // Java characters (UTF-16 units) count, not bytes.
   if (env->GetStringLength(name) > kMaxNameLength) {
     throwError(env, kNameTooLong);
     return nullptr;
   }
-  const UtfChars nameBytes(env, name);
-  if (nameBytes.get() == nullptr) return nullptr;
-  attributeString.append(nameBytes.get());  // 32 characters take at most 96 bytes
-  const UtfChars driverBytes(env, driver);
-  if (driverBytes.get() == nullptr) return nullptr;
-  if (attributes != nullptr) {
-    const UtfChars attributeBytes(env, attributes);
-    if (attributeBytes.get() == nullptr) return nullptr;
-    if (!attributeString.append(";") || !attributeString.append(attributeBytes.get())) {
-      throwError(env, kAttributesTooLong);
-      return nullptr;
-    }
+  std::string nameText;
+  std::string driverText;
+  std::string attributeText;
+  if (!textsOf(env, {{name, &nameText}, {driver, &driverText}}, kRegisterFailed)) return nullptr;
+  if (attributes != nullptr && !textsOf(env, {{attributes, &attributeText}}, kRegisterFailed)) return nullptr;
+  attributeString.append(nameText.c_str());  // 32 characters take at most 96 bytes
+  const std::vector<AttributePair> pairs = splitAttributes(attributeText);
+  const bool longPair = std::any_of(pairs.begin(), pairs.end(), [](const AttributePair& pair) {
+    return pair.key.size() > kMaxIniText || pair.value.size() > kMaxIniText;
+  });
+  if (attributes != nullptr &&
+      (longPair || !attributeString.append(";") || !attributeString.append(attributeText.c_str()))) {
+    throwError(env, kAttributesTooLong);
+    return nullptr;
   }
-  if (!requestInstaller(env, ODBC_ADD_DSN, driverBytes.get(), attributeString, kRegisterFailed)) return nullptr;
-  return findDataSource(env, nameBytes.get());
+  const auto add = [&] { return addDataSource(driverText.c_str(), nameText.c_str(), attributeString, pairs); };
+  if (!requestInstaller(env, add, kRegisterFailed)) return nullptr;
+  return findDataSource(env, nameText.c_str());
 }
 
 jboolean unregisterDataSource(JNIEnv* env, jstring name, jstring driver) {
   AttributeString attributeString;
   if (!namesGiven(env, name, driver)) return JNI_FALSE;
-  const UtfChars nameBytes(env, name);
-  if (nameBytes.get() == nullptr) return JNI_FALSE;
-  if (!attributeString.append(nameBytes.get())) {
+  std::string nameText;
+  std::string driverText;
+  if (!textsOf(env, {{name, &nameText}, {driver, &driverText}}, kRemoveFailed)) return JNI_FALSE;
+  if (!attributeString.append(nameText.c_str())) {
     throwError(env, kNameTooLong);
     return JNI_FALSE;
   }
-  const UtfChars driverBytes(env, driver);
-  if (driverBytes.get() == nullptr) return JNI_FALSE;
-  return requestInstaller(env, ODBC_REMOVE_DSN, driverBytes.get(), attributeString, kRemoveFailed) ? JNI_TRUE
-                                                                                                  : JNI_FALSE;
+  const auto remove = [&] { return removeDataSource(driverText.c_str(), nameText.c_str(), attributeString); };
+  return requestInstaller(env, remove, kRemoveFailed) ? JNI_TRUE : JNI_FALSE;
 }
 
 }  // namespace
@@ -87,12 +109,12 @@ JNIEXPORT jobjectArray JNICALL Java_com_vornik_zarvel_Zarvel_getDrivers(JNIEnv* 
 }
 
 JNIEXPORT jobject JNICALL Java_com_vornik_zarvel_Zarvel_registerDataSource(JNIEnv* env, jobject, jstring name,
-                                                                          jstring driver, jstring attributes) {
+                                                                           jstring driver, jstring attributes) {
   return corvane::registerDataSource(env, name, driver, attributes);
 }
 
 JNIEXPORT jboolean JNICALL Java_com_vornik_zarvel_Zarvel_unregisterDataSource(JNIEnv* env, jobject, jstring name,
-                                                                            jstring driver) {
+                                                                              jstring driver) {
   return corvane::unregisterDataSource(env, name, driver);
 }
 

@@ -3,6 +3,7 @@
 #include <sqlext.h>
 
 #include <cstring>
+#include <vector>
 
 #include "corvane/java_side.h"
 
@@ -27,8 +28,8 @@ bool fetchNext(EnumerationCall call, SQLHENV environment, EnumerationEntry& entr
   SQLSMALLINT firstLength = 0;
   SQLSMALLINT secondLength = 0;
   const SQLRETURN result =
-      call(environment, SQL_FETCH_NEXT, reinterpret_cast<SQLCHAR*>(entry.first), SQLSMALLINT{kTextSize},
-           &firstLength, reinterpret_cast<SQLCHAR*>(entry.second), SQLSMALLINT{kTextSize}, &secondLength);
+      call(environment, SQL_FETCH_NEXT, reinterpret_cast<SQLCHAR*>(entry.first), SQLSMALLINT{kTextSize}, &firstLength,
+           reinterpret_cast<SQLCHAR*>(entry.second), SQLSMALLINT{kTextSize}, &secondLength);
   if (!succeeded(result)) return false;
   // A driver manager that fills the buffer to its end leaves no NUL; the
   // texts are read up to their NUL, so make sure there is one.
@@ -39,83 +40,114 @@ bool fetchNext(EnumerationCall call, SQLHENV environment, EnumerationEntry& entr
 
 namespace {
 
-// What the listings and lookups need to know about one kind of entry: its
-// Java class, its enumeration call, and how an entry becomes an object (null
-// with an exception pending when that fails).
-struct EntryKind {
-  JavaConstructor (*constructor)(JNIEnv* env);
-  EnumerationCall call;
-  jobject (*build)(JNIEnv* env, const JavaConstructor& constructor, const EnumerationEntry& entry);
-};
+using Entries = std::vector<EnumerationEntry>;
 
-jobject buildDataSource(JNIEnv* env, const JavaConstructor& constructor, const EnumerationEntry& entry);
+// Far more entries than unixODBC lists (at most 4096 bytes of names), so
+// that a driver manager that never ends an enumeration cannot exhaust memory.
+constexpr std::size_t kMaxEntries = 8192;
 
-jobject buildDriver(JNIEnv* env, const JavaConstructor& constructor, const EnumerationEntry& entry) {
-  return newDriver(env, constructor, entry.first, entry.second, sizeof entry.second);
-}
-
-// Data sources by SQLDataSources, built with the driver that findDriver
-// gives; drivers by SQLDrivers, built with their attribute maps.
-const EntryKind kDataSources{&dataSourceConstructor, &SQLDataSources, &buildDataSource};
-const EntryKind kDrivers{&driverConstructor, &SQLDrivers, &buildDriver};
-
-// The first entry whose first text equals `name` byte for byte, built in an
-// environment of its own; null when none matches (nothing raised) or on
-// failure (an exception pending).
-jobject findEntry(JNIEnv* env, const EntryKind& kind, const char* name) {
-  const JavaConstructor constructor = kind.constructor(env);
-  if (!constructor.found()) return nullptr;
-  OdbcEnvironment odbc(env);
-  if (!odbc.open()) return nullptr;
+// Every entry of one enumeration, fetched in one pass.
+Entries fetchAll(EnumerationCall call, SQLHENV environment) {
+  Entries entries;
   EnumerationEntry entry;
-  bool matched = false;
-  while (!matched && fetchNext(kind.call, odbc.handle(), entry)) matched = std::strcmp(entry.first, name) == 0;
-  LocalRef<jobject> result(env, matched ? kind.build(env, constructor, entry) : nullptr);
-  if (matched && !result) return nullptr;
-  if (!odbc.close()) return nullptr;
-  return result.release();
+  while (entries.size() < kMaxEntries && fetchNext(call, environment, entry)) entries.push_back(entry);
+  return entries;
 }
 
-jobject buildDataSource(JNIEnv* env, const JavaConstructor& constructor, const EnumerationEntry& entry) {
-  LocalRef<jobject> driver(env, findEntry(env, kDrivers, entry.second));
-  // A driver lookup that raised has nothing more to say to the JVM but that.
-  if (exceptionPending(env)) return nullptr;
-  return newDataSource(env, constructor, entry.first, driver.get());
-}
-
-// The two-pass listing: the first pass counts the entries, the array gets
-// that length, the second pass fills it from index 0. Entries the second pass
-// meets beyond the counted length are not stored.
-jobjectArray listEntries(JNIEnv* env, const EntryKind& kind) {
-  const JavaConstructor constructor = kind.constructor(env);
-  if (!constructor.found()) return nullptr;
+// The installed drivers, in an environment of their own as every lookup has;
+// false once that environment's failure has been raised.
+bool fetchDrivers(JNIEnv* env, Entries& drivers) {
   OdbcEnvironment odbc(env);
-  if (!odbc.open()) return nullptr;
+  if (!odbc.open()) return false;
+  drivers = fetchAll(&SQLDrivers, odbc.handle());
+  return odbc.close();
+}
 
-  EnumerationEntry entry;
-  jsize count = 0;
-  while (fetchNext(kind.call, odbc.handle(), entry)) ++count;
-
-  LocalRef<jobjectArray> array(env, env->NewObjectArray(count, constructor.cls.get(), nullptr));
-  if (!array) return nullptr;
-
-  // The driver manager starts the enumeration again after it has ended it.
-  for (jsize index = 0; index < count && fetchNext(kind.call, odbc.handle(), entry); ++index) {
-    LocalRef<jobject> element(env, kind.build(env, constructor, entry));
-    if (!element) return nullptr;
-    env->SetObjectArrayElement(array.get(), index, element.get());
+// The first entry whose first text equals `name` byte for byte, or null.
+const EnumerationEntry* firstNamed(const Entries& entries, const char* name) {
+  for (const EnumerationEntry& entry : entries) {
+    if (std::strcmp(entry.first, name) == 0) return &entry;
   }
+  return nullptr;
+}
 
-  if (!odbc.close()) return nullptr;
+jobject newDriverOf(JNIEnv* env, const JavaConstructor& constructor, const EnumerationEntry& driver) {
+  return newDriver(env, constructor, driver.first, driver.second, sizeof driver.second);
+}
+
+// A data source with the first driver of its driver's name, or with null
+// when none is installed.
+jobject newDataSourceOf(JNIEnv* env, const HostClasses& classes, const EnumerationEntry& entry,
+                        const Entries& drivers) {
+  const EnumerationEntry* installed = firstNamed(drivers, entry.second);
+  LocalRef<jobject> driver(env, installed != nullptr ? newDriverOf(env, classes.driver, *installed) : nullptr);
+  if (installed != nullptr && !driver) return nullptr;
+  return newDataSource(env, classes.dataSource, entry.first, driver.get());
+}
+
+// An array of exactly the fetched entries, each built by `build`.
+template <typename Build>
+jobjectArray newArray(JNIEnv* env, jclass elementClass, const Entries& entries, Build build) {
+  LocalRef<jobjectArray> array(env, env->NewObjectArray(static_cast<jsize>(entries.size()), elementClass, nullptr));
+  if (!array) return nullptr;
+  for (std::size_t index = 0; index < entries.size(); ++index) {
+    LocalRef<jobject> element(env, build(entries[index]));
+    if (!element) return nullptr;
+    env->SetObjectArrayElement(array.get(), static_cast<jsize>(index), element.get());
+  }
   return array.release();
+}
+
+// Runs `work` on an environment of the method's own and gives its result,
+// or null once a failure is pending; what `work` built is not given when the
+// environment cannot be freed.
+template <typename Result, typename Work>
+Result inEnvironment(JNIEnv* env, Work work) {
+  OdbcEnvironment odbc(env);
+  if (!odbc.open()) return nullptr;
+  LocalRef<Result> result(env, work(odbc.handle()));
+  if (exceptionPending(env) || !odbc.close()) return nullptr;
+  return result.release();
 }
 
 }  // namespace
 
-jobjectArray listDataSources(JNIEnv* env) { return listEntries(env, kDataSources); }
+// The data sources are fetched in one pass and the drivers in one more, so
+// the array has exactly the entries seen and no element is left null by a
+// data source added or removed meanwhile.
+jobjectArray listDataSources(JNIEnv* env) {
+  const HostClasses classes = lookUpHostClasses(env);
+  if (!classes.found()) return nullptr;
+  return inEnvironment<jobjectArray>(env, [&](SQLHENV environment) -> jobjectArray {
+    const Entries dataSources = fetchAll(&SQLDataSources, environment);
+    Entries drivers;
+    if (!fetchDrivers(env, drivers)) return nullptr;
+    return newArray(env, classes.dataSource.cls.get(), dataSources,
+                    [&](const EnumerationEntry& entry) { return newDataSourceOf(env, classes, entry, drivers); });
+  });
+}
 
-jobjectArray listDrivers(JNIEnv* env) { return listEntries(env, kDrivers); }
+jobjectArray listDrivers(JNIEnv* env) {
+  const JavaConstructor driver = driverConstructor(env);
+  if (!driver.found()) return nullptr;
+  return inEnvironment<jobjectArray>(env, [&](SQLHENV environment) {
+    return newArray(env, driver.cls.get(), fetchAll(&SQLDrivers, environment),
+                    [&](const EnumerationEntry& entry) { return newDriverOf(env, driver, entry); });
+  });
+}
 
-jobject findDataSource(JNIEnv* env, const char* name) { return findEntry(env, kDataSources, name); }
+jobject findDataSource(JNIEnv* env, const char* name) {
+  const HostClasses classes = lookUpHostClasses(env);
+  if (!classes.found()) return nullptr;
+  return inEnvironment<jobject>(env, [&](SQLHENV environment) -> jobject {
+    // The enumeration stops at the first data source of the name.
+    EnumerationEntry entry;
+    bool matched = false;
+    while (!matched && fetchNext(&SQLDataSources, environment, entry)) matched = std::strcmp(entry.first, name) == 0;
+    Entries drivers;
+    if (!matched || !fetchDrivers(env, drivers)) return nullptr;
+    return newDataSourceOf(env, classes, entry, drivers);
+  });
+}
 
 }  // namespace corvane

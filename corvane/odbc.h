@@ -40,8 +40,8 @@ class OdbcEnvironment {
 
 // --- Enumerations ---
 // SQLDataSources and SQLDrivers share this signature.
-using EnumerationCall = SQLRETURN (*)(SQLHENV, SQLUSMALLINT, SQLCHAR*, SQLSMALLINT, SQLSMALLINT*, SQLCHAR*,
-                                      SQLSMALLINT, SQLSMALLINT*);
+using EnumerationCall = SQLRETURN (*)(SQLHENV, SQLUSMALLINT, SQLCHAR*, SQLSMALLINT, SQLSMALLINT*, SQLCHAR*, SQLSMALLINT,
+                                      SQLSMALLINT*);
 
 inline constexpr std::size_t kTextSize = 1024;
 
@@ -59,12 +59,14 @@ bool fetchNext(EnumerationCall call, SQLHENV environment, EnumerationEntry& entr
 
 // --- Listings and lookups for the host; null on failure, an exception pending ---
 // Every data source with its driver, and every driver with its attribute map,
-// in the driver manager's order.
+// in the driver manager's order. Each enumeration is made once per call; a
+// data source's driver is the first driver whose name equals its driver's
+// name byte for byte (strcmp), or null when none does.
 jobjectArray listDataSources(JNIEnv* env);
 jobjectArray listDrivers(JNIEnv* env);
 
-// The first data source whose name equals `name` byte for byte (strcmp), as
-// a new DataSource with its driver; null when none matches, raising nothing.
+// The first data source whose name equals `name` byte for byte, as a new
+// DataSource with its driver; null when none matches, raising nothing.
 jobject findDataSource(JNIEnv* env, const char* name);
 
 }  // namespace corvane

@@ -35,15 +35,32 @@ seeds_paradox() {
   echo "$out"
 }
 
+# Seeds for the dBASE reader: tables with memo files (damaged memo pointers
+# among them) written by make-dbase-seeds, and the shared tables when present.
+seeds_dbase() {
+  local out="$build/seeds/dbase"
+  if ! $dry_run; then
+    mkdir -p "$out"
+    cmake --build "$build" --target make-dbase-seeds >/dev/null
+    "$(find "$build" -type f -name make-dbase-seeds -perm -u+x -print -quit)" "$out"
+  fi
+  echo "$out"
+  if [[ -d $shared/tables/dbase ]]; then
+    echo "$shared/tables/dbase"
+  fi
+}
+
+if ! $dry_run; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMERIVAN_FUZZ=ON -DMERIVAN_SANITIZE=ON \
+    -DMERIVAN_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+fi
+[[ -d $shared/tables ]] || echo "fuzz.sh: no ../shared/tables beside the tree: seeds from the project's own tables only"
+
 # Each target's seed folders, separated by blanks.
 declare -A seeds
 seeds[paradox_fuzz]="$(seeds_paradox)"
-seeds[dbase_fuzz]=""
-if [[ -d $shared/tables/dbase ]]; then
-  seeds[dbase_fuzz]="$shared/tables/dbase"
-elif [[ ! -d $shared/tables ]]; then
-  echo "fuzz.sh: no ../shared/tables beside the tree: seeds from samples/ only, dbase_fuzz starts empty"
-fi
+seeds[dbase_fuzz]="$(seeds_dbase | tr '
+' ' ')"
 
 targets=("$@")
 ((${#targets[@]})) || targets=("${!seeds[@]}")
@@ -61,8 +78,6 @@ if $dry_run; then
   exit 0
 fi
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMERIVAN_FUZZ=ON -DMERIVAN_SANITIZE=ON \
-  -DMERIVAN_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 # The targets run side by side, one a core, each into its own log; a target

@@ -16,3 +16,5 @@ for loc in cs_CZ en_US de_DE fr_FR sk_SK ja_JP; do
     exit 1
   fi
 done
+# A terminal in a legacy character set, for the terminal questions.
+[[ -d "$out/cs_CZ.ISO-8859-2" ]] || localedef -i cs_CZ -f ISO-8859-2 "$out/cs_CZ.ISO-8859-2" 2>/dev/null || true

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <type_traits>
+#include <vector>
 
 #include "corvane/odbc.h"
 
@@ -24,26 +25,28 @@ Environment allocate() {
   return Environment(allocated ? handle : SQL_NULL_HENV, &SQLFreeEnv);
 }
 
-bool findDriver(const char* name) {
+std::vector<EnumerationEntry> fetchAll(corvane::EnumerationCall call) {
+  std::vector<EnumerationEntry> entries;
   const Environment odbc = allocate();
-  if (!odbc) return false;
+  if (!odbc) return entries;
   EnumerationEntry entry;
-  bool found = false;
-  while (!found && fetchNext(&SQLDrivers, odbc.get(), entry)) found = std::strcmp(entry.first, name) == 0;
-  return found;
+  while (fetchNext(call, odbc.get(), entry)) entries.push_back(entry);
+  return entries;
 }
 
 }  // namespace
 
 int rawListDataSources() {
-  const Environment odbc = allocate();
-  if (!odbc) return -1;
-  EnumerationEntry entry;
-  int count = 0;
-  while (fetchNext(&SQLDataSources, odbc.get(), entry)) ++count;
+  const std::vector<EnumerationEntry> dataSources = fetchAll(&SQLDataSources);
+  const std::vector<EnumerationEntry> drivers = fetchAll(&SQLDrivers);
   int withDriver = 0;
-  for (int index = 0; index < count && fetchNext(&SQLDataSources, odbc.get(), entry); ++index) {
-    if (findDriver(entry.second)) ++withDriver;
+  for (const EnumerationEntry& dataSource : dataSources) {
+    for (const EnumerationEntry& driver : drivers) {
+      if (std::strcmp(driver.first, dataSource.second) == 0) {
+        ++withDriver;
+        break;
+      }
+    }
   }
   return withDriver;
 }

@@ -5,6 +5,7 @@
 
 #include "merivan/exceptions.h"
 #include "merivan/platform/locale/ascii_text.h"
+#include "merivan/platform/locale/message_text.h"
 #include "merivan/store/bcd.h"
 #include "merivan/store/unique_names.h"
 
@@ -50,7 +51,8 @@ TableFilter::TableFilter(const std::string& expression, const std::string& table
   }
   if (found < 0) throw EDatabaseError(tableName + ": Field '" + name + "' not found");
   const TFieldDef& def = defs[found];
-  if (!CanFilterOn(def.DataType)) throw EDatabaseError("Field '" + def.Name + "' cannot be used in a filter expression");
+  if (!CanFilterOn(def.DataType))
+    throw EDatabaseError("Field '" + platform::ShownText(def.Name) + "' cannot be used in a filter expression");
   if (literal_ == Literal::kText && def.DataType != ftString) {
     throw EDatabaseError("Invalid filter expression: " + expression);
   }

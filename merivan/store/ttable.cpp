@@ -72,6 +72,7 @@ void TTable::Open() {
     }
     for (int k = 0; k < fieldDefs_.Count(); ++k) {
       fields_.push_back(std::make_unique<TField>(*this, driverIndex_[static_cast<size_t>(k)], fieldDefs_[k]));
+      fieldIndex_.emplace(FieldNameKey(fieldDefs_[k].Name), static_cast<size_t>(k));
     }
     area_.assign(areaSize, 0);
     CompileFilter();
@@ -86,6 +87,7 @@ void TTable::Open() {
 void TTable::Close() {
   driver_.reset();
   fields_.clear();
+  fieldIndex_.clear();
   fieldDefs_.Clear();
   driverIndex_.clear();
   compiled_.reset();
@@ -117,10 +119,8 @@ void TTable::Next() {
 }
 
 TField* TTable::FindField(const std::string& name) {
-  for (auto& f : fields_) {
-    if (SameFieldName(f->FieldName(), name)) return f.get();
-  }
-  return nullptr;
+  const auto found = fieldIndex_.find(FieldNameKey(name));
+  return found == fieldIndex_.end() ? nullptr : fields_[found->second].get();
 }
 
 TField& TTable::FieldByName(const std::string& name) {

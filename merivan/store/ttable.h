@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "merivan/platform/engine/table_driver.h"
@@ -77,6 +78,9 @@ class TTable {
   TFieldDefs fieldDefs_;
   std::vector<size_t> driverIndex_;
   std::vector<std::unique_ptr<TField>> fields_;
+  // Field positions by FieldNameKey, built at opening: a lookup costs the
+  // same whatever the number of columns.
+  std::unordered_map<std::string, size_t> fieldIndex_;
   std::optional<TableFilter> compiled_;
   std::vector<uint8_t> area_;
   bool eof_ = true;

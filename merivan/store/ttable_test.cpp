@@ -11,6 +11,7 @@ namespace {
 using testing::Bytes;
 using testing::FakeTable;
 using testing::FakeTableDriver;
+using testing::FakeValue;
 
 // A table component whose driver is the in-memory table `t`.
 void UseFake(TTable& table, FakeTable t) {
@@ -195,6 +196,33 @@ TEST(TTable, NationalLettersIgnoreCaseToo) {
   table.SetActive(true);
   EXPECT_EQ(table.FieldDefs()[1].Name, "\xE8\xEDslo_1");
   EXPECT_EQ(table.FieldByName("\xE8\xCDSLO").ValueText(), "1");
+}
+
+// Fields are found through an index built at opening: every one of many
+// columns, by a name of other case, and none once the table is closed.
+TEST(TTable, EveryFieldOfAWideTableIsFoundIgnoringCase) {
+  constexpr int kColumns = 20000;
+  FakeTable t;
+  std::vector<FakeValue> record;
+  for (int i = 0; i < kColumns; ++i) {
+    t.fields.push_back({"Col" + std::to_string(i), ftInteger, 0});
+    record.push_back(Bytes<int32_t>(i));
+  }
+  t.records = {record};
+  TTable table;
+  UseFake(table, t);
+  table.SetActive(true);
+  for (int i = 0; i < kColumns; ++i) {
+    const std::string name = "cOL" + std::to_string(i);
+    ASSERT_EQ(table.FieldByName(name).ValueText(), std::to_string(i)) << name;
+  }
+  EXPECT_EQ(table.FindField("Col"), nullptr);
+  table.SetActive(false);
+  EXPECT_EQ(table.FindField("Col0"), nullptr);
+  UseFake(table, People());
+  table.SetActive(true);
+  EXPECT_EQ(table.FindField("Col0"), nullptr);
+  EXPECT_EQ(table.FieldByName("jmeno").ValueText(), "Ann");
 }
 
 TEST(TTable, FieldAttributes) {

@@ -10,12 +10,13 @@ namespace merivan {
 namespace {
 char Lower(char c) { return static_cast<char>(platform::AnsiLowerCaseMap()[static_cast<unsigned char>(c)]); }
 
-std::string Folded(const std::string& s) {
-  std::string f = s;
-  for (char& c : f) c = Lower(c);
-  return f;
-}
 }  // namespace
+
+std::string FieldNameKey(std::string_view name) {
+  std::string key(name);
+  for (char& c : key) c = Lower(c);
+  return key;
+}
 
 bool SameFieldName(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
@@ -25,10 +26,10 @@ bool SameFieldName(std::string_view a, std::string_view b) {
 void MakeNamesUnique(std::vector<std::string>& names) {
   std::unordered_set<std::string> taken;
   for (std::string& name : names) {
-    if (taken.insert(Folded(name)).second) continue;
+    if (taken.insert(FieldNameKey(name)).second) continue;
     for (int n = 1;; ++n) {
       std::string candidate = name + "_" + std::to_string(n);
-      if (taken.insert(Folded(candidate)).second) {
+      if (taken.insert(FieldNameKey(candidate)).second) {
         name = std::move(candidate);
         break;
       }

@@ -14,4 +14,8 @@ void MakeNamesUnique(std::vector<std::string>& names);
 // field names.
 bool SameFieldName(std::string_view a, std::string_view b);
 
+// The name in the ANSI code page's lower case: two names are the same field
+// name exactly when their keys are equal.
+std::string FieldNameKey(std::string_view name);
+
 }  // namespace merivan

@@ -7,6 +7,7 @@
 #include "merivan/format/date_time_text.h"
 #include "merivan/format/number_text.h"
 #include "merivan/format/regional_settings.h"
+#include "merivan/platform/locale/message_text.h"
 #include "merivan/store/bcd.h"
 
 namespace merivan {
@@ -47,7 +48,7 @@ void BlobText(engine::TableDriver& driver, const ValueTextField& field, std::str
 }
 
 [[noreturn]] void OutOfRange(const std::string& name) {
-  throw EDatabaseError("Value of field '" + name + "' is out of range");
+  throw EDatabaseError("Value of field '" + platform::ShownText(name) + "' is out of range");
 }
 
 }  // namespace

@@ -8,10 +8,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 
 namespace merivan::testing {
 
-PtyCapture::PtyCapture(unsigned short columns) {
+PtyCapture::PtyCapture(unsigned short columns, bool raw) {
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
   const char* name = ptsname(master_);
@@ -20,7 +21,7 @@ PtyCapture::PtyCapture(unsigned short columns) {
   slave_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (slave_ < 0) return;
   termios mode{};
-  if (tcgetattr(slave_, &mode) == 0) {
+  if (raw && tcgetattr(slave_, &mode) == 0) {
     cfmakeraw(&mode);
     tcsetattr(slave_, TCSANOW, &mode);
   }
@@ -61,6 +62,32 @@ std::string PtyCapture::Output() {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
   }
+}
+
+void PtyCapture::Type(std::string_view keys) {
+  if (master_ >= 0 && write(master_, keys.data(), keys.size()) < 0) std::perror("type into the terminal");
+}
+
+bool PtyCapture::WaitFor(const std::string& text, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      const size_t found = output_.find(text, waited_);
+      if (found != std::string::npos) {
+        waited_ = found + text.size();
+        return true;
+      }
+    }
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+std::optional<termios> PtyCapture::Settings() const {
+  termios settings{};
+  if (slave_ < 0 || tcgetattr(slave_, &settings) != 0) return std::nullopt;
+  return settings;
 }
 
 }  // namespace merivan::testing

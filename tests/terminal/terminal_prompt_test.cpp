@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <fstream>
 #include <memory>
 
 #include "tests/support/child_process.h"
-#include "tests/support/pseudo_terminal.h"
+#include "tests/support/pty_capture.h"
 
 namespace merivan::testing {
 namespace {
@@ -18,7 +19,7 @@ using namespace std::chrono_literals;
 const std::vector<std::string> kUtf8User = {"LANG=C.UTF-8", "LC_ALL", "LC_CTYPE", "DISPLAY"};
 constexpr const char* kPassword = "heslo-\xC5\xBElu\xC5\xA5";  // "heslo-žluť"
 
-bool EchoOn(const PseudoTerminal& terminal) {
+bool EchoOn(const PtyCapture& terminal) {
   const auto settings = terminal.Settings();
   return settings && (settings->c_lflag & ECHO);
 }
@@ -32,14 +33,14 @@ size_t Count(const std::string& text, const std::string& piece) {
 class TerminalPromptTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(terminal_.Open());
+    ASSERT_TRUE(terminal_.Ok());
     ASSERT_TRUE(EchoOn(terminal_));
   }
 
-  void Start(const std::vector<std::string>& arguments) {
+  void Start(const std::vector<std::string>& arguments, const std::vector<std::string>& locale = kUtf8User) {
     std::vector<std::string> argv{PROMPT_DRIVER};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    driver_ = std::make_unique<ChildProcess>(argv, kUtf8User, "", ChildSession{true, terminal_.Device()});
+    driver_ = std::make_unique<ChildProcess>(argv, locale, "", ChildSession{true, terminal_.SlavePath()});
     ASSERT_TRUE(driver_->Started());
   }
 
@@ -58,7 +59,8 @@ class TerminalPromptTest : public ::testing::Test {
     EXPECT_EQ(terminal_.Output().find(kPassword), std::string::npos) << "the password was shown";
   }
 
-  PseudoTerminal terminal_;
+  // As a new terminal is: echo on, line editing.
+  PtyCapture terminal_{80, false};
   std::unique_ptr<ChildProcess> driver_;
 };
 
@@ -97,6 +99,16 @@ TEST_F(TerminalPromptTest, LineEditingWorks) {
   Start({"password", "T.DB", kPassword, "1"});
   ExpectPasswordQuestion("Password for table T.DB: ");
   terminal_.Type(std::string(kPassword) + "\xC4\x8D\x7F\n");  // "č", then Backspace
+  ExpectEnd("right");
+}
+
+// A terminal in ISO-8859-2 types "ž" as one byte; the answer is UTF-8 all the same.
+TEST_F(TerminalPromptTest, LegacyTerminalTextBecomesUtf8) {
+  const std::string locales = MERIVAN_BINARY_DIR "/locales";
+  if (!std::ifstream(locales + "/cs_CZ.ISO-8859-2/LC_CTYPE")) GTEST_SKIP() << "no cs_CZ.ISO-8859-2 in " << locales;
+  Start({"password", "T.DB", kPassword, "1"}, {"LANG=cs_CZ.ISO-8859-2", "LC_ALL", "LC_CTYPE", "LOCPATH=" + locales});
+  ExpectPasswordQuestion("Password for table T.DB: ");
+  terminal_.Type("heslo-\xBElu\xBB\n");
   ExpectEnd("right");
 }
 

@@ -119,6 +119,24 @@ TEST_F(EntryDialogTest, EscapeAndCloseCancel) {
   EXPECT_EQ(Answer(), "answer: none");
 }
 
+// OK sits left of Cancel at the bottom right, 12 pixels from the edges.
+TEST_F(EntryDialogTest, ClicksOnTheButtons) {
+  struct Case {
+    int fromRight;  // the button's centre, from the right edge
+    const char* answer;
+  };
+  for (const Case& c : {Case{12 + 37, "answer: none"}, Case{12 + 75 + 6 + 37, "answer: right"}}) {
+    const Window dialog = Ask("password 0 pw T.DB", "Enter password");
+    ASSERT_NE(dialog, 0u);
+    Type("pw");
+    const auto box = GeometryOf(dialog);
+    ASSERT_TRUE(box.has_value());
+    Keys("mousemove " + std::to_string(box->x + box->width - c.fromRight) + " " +
+         std::to_string(box->y + box->height - 12 - 11) + " click 1");
+    EXPECT_EQ(Answer(), c.answer);
+  }
+}
+
 // Steps are xdotool key names, or text to type after a "=".
 TEST_F(EntryDialogTest, LoginUserKeptEditedOrTyped) {
   struct Case {

@@ -122,6 +122,48 @@ TEST(DbaseDamaged, DamagedMemoFilesNameTheMemoFile) {
   }
 }
 
+// A memo pointer is a block number behind blanks: one of blanks or zeros is
+// an empty memo, anything else that names no block fails naming the memo
+// file instead of losing the value without a word.
+TEST(DbaseDamaged, MemoPointersThatNameNoBlockFail) {
+  TempDir dir;
+  struct Case {
+    std::string pointer;
+    const char* message;  // nullptr: the value reads as empty
+  };
+  const Case cases[] = {
+      {"", nullptr},
+      {"0000000000", nullptr},
+      {"         0", nullptr},
+      {std::string(10, '\0'), nullptr},
+      {"9999999999", "outside the memo file"},
+      {"-000000001", "outside the memo file"},
+      {"1e9", "outside the memo file"},
+      {"12 x", "outside the memo file"},
+      {"\x01\x7F\xC8garbage", "outside the memo file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pointer);
+    DbaseTableLayout layout;
+    layout.version = 0x83;
+    layout.columns = {{"M", 'M', 10}};
+    DbaseWriter w(layout);
+    w.AddRecord({w.AddMemo("first")});
+    w.AddRecord({c.pointer});
+    const std::string path = dir / "pointer.dbf";
+    w.Write(path);
+    try {
+      std::unique_ptr<TableDriver> t = OpenDbaseTable(path);
+      const auto rows = dbase_test::ReadAll(*t);
+      EXPECT_EQ(c.message, nullptr) << "read";
+      EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"first"}, {""}}));
+    } catch (const EngineError& e) {
+      ASSERT_NE(c.message, nullptr) << e.what();
+      EXPECT_EQ(std::string(e.what()), std::string("A memo value lies outside the memo file.\r\nFile: ") + w.MemoPath(path));
+    }
+  }
+}
+
 // Every byte of the table header and the first memo blocks set to telling
 // values, and every truncation: each run ends normally or with an engine error.
 TEST(DbaseDamaged, NoDamagedByteEscapesAsAnythingButAnEngineError) {

@@ -4,6 +4,8 @@
 
 #include "merivan/platform/engine/common/byte_order.h"
 #include "merivan/platform/engine/common/value_parsing.h"
+#include "merivan/platform/locale/ascii_text.h"
+#include "merivan/platform/locale/message_text.h"
 
 namespace merivan::engine {
 
@@ -80,7 +82,8 @@ std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour
   if (!m) return std::nullopt;
   const bool badLength = m->exactLength != 0 ? column.length != m->exactLength : column.length == 0;
   if (badLength) {
-    *problem = "Field " + column.name + " has an invalid length (" + std::to_string(column.length) + ")";
+    *problem = "Field " + platform::ShownText(column.name) + " has an invalid length (" +
+               std::to_string(column.length) + ")";
     return std::nullopt;
   }
   DbaseField f;
@@ -149,20 +152,16 @@ bool DecodeDbaseValue(const DbaseField& field, const uint8_t* raw, uint32_t leng
   return false;
 }
 
-uint32_t DbaseMemoBlock(const DbaseField& field, const uint8_t* raw) {
+std::optional<uint32_t> DbaseMemoBlock(const DbaseField& field, const uint8_t* raw) {
   if (field.storage == DbaseStorage::kMemoBinary) return static_cast<uint32_t>(LittleEndian(raw, 4));
+  // Digits, right-aligned behind blanks (or zeros) as dBASE writes them.
+  const std::string_view text =
+      platform::TrimBlanks(std::string_view(reinterpret_cast<const char*>(raw), field.column.length));
   uint64_t block = 0;
-  bool digits = false;
-  for (uint32_t i = 0; i < field.column.length; ++i) {
-    const uint8_t c = raw[i];
-    if (c == ' ' || c == 0) {
-      if (digits) break;
-      continue;
-    }
-    if (c < '0' || c > '9') return 0;
-    digits = true;
-    block = block * 10 + (c - '0');
-    if (block > 0xFFFFFFFFull) return 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    block = block * 10 + static_cast<uint64_t>(c - '0');
+    if (block > UINT32_MAX) return std::nullopt;
   }
   return static_cast<uint32_t>(block);
 }

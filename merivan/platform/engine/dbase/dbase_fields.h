@@ -49,7 +49,9 @@ std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour
 // value) into `area`; false for a null value. Not for memo columns.
 bool DecodeDbaseValue(const DbaseField& field, const uint8_t* raw, uint32_t length, uint8_t* area);
 
-// The memo block a memo column refers to; 0 when there is no value.
-uint32_t DbaseMemoBlock(const DbaseField& field, const uint8_t* raw);
+// The memo block a memo column refers to: 0 when there is no value (a
+// pointer of blanks or zeros), nullopt for a pointer that is no block number
+// ("-1", "1e9", a number beyond 32 bits, stray bytes).
+std::optional<uint32_t> DbaseMemoBlock(const DbaseField& field, const uint8_t* raw);
 
 }  // namespace merivan::engine

@@ -27,11 +27,12 @@ MemoFile::MemoFile(const std::string& path, MemoFormat format) : file_(path), fo
   if (blockSize_ == 0) ThrowEngineError("The memo file header gives a block size of 0.", path);
 }
 
+void MemoFile::ThrowOutside() const { ThrowEngineError("A memo value lies outside the memo file.", file_.Path()); }
+
 MemoSpan MemoFile::Locate(uint32_t block) {
   const uint64_t start = static_cast<uint64_t>(block) * blockSize_;
   // Block 0 holds the header, so no value starts inside it.
-  if (start < kHeaderSize || start >= file_.Size())
-    ThrowEngineError("A memo value lies outside the memo file.", file_.Path());
+  if (start < kHeaderSize || start >= file_.Size()) ThrowOutside();
   uint8_t head[8];
   const bool full = file_.ReadAt(start, sizeof head, head) == sizeof head;
   MemoSpan span;

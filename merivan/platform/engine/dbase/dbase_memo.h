@@ -26,6 +26,9 @@ class MemoFile {
 
   // The value stored from `block` on; fails when it lies outside the file.
   MemoSpan Locate(uint32_t block);
+  // Fails as Locate does for a block outside the file: for a pointer that
+  // names no block at all.
+  [[noreturn]] void ThrowOutside() const;
   // Reads up to `count` bytes of `span` from `offset`; returns the count read.
   uint32_t Read(const MemoSpan& span, uint32_t offset, uint32_t count, uint8_t* dst) const;
 

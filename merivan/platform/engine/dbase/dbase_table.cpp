@@ -180,9 +180,12 @@ const MemoSpan& DbaseTable::Memo(size_t index) {
   const DbaseField& f = FieldAt(index);
   if (!memoKnown_[index]) {
     memoSpans_[index] = MemoSpan{};
-    const uint32_t block = IsMemo(f) && !FlagSet(f.nullBit) ? DbaseMemoBlock(f, current_ + f.column.offset) : 0;
     // A table whose memo file is gone shows its memo values as empty.
-    if (block != 0 && memo_) memoSpans_[index] = memo_->Locate(block);
+    if (IsMemo(f) && !FlagSet(f.nullBit) && memo_) {
+      const std::optional<uint32_t> block = DbaseMemoBlock(f, current_ + f.column.offset);
+      if (!block) memo_->ThrowOutside();
+      if (*block != 0) memoSpans_[index] = memo_->Locate(*block);
+    }
     memoKnown_[index] = true;
   }
   return memoSpans_[index];

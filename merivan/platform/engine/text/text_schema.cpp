@@ -6,12 +6,14 @@
 
 #include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/locale/ascii_text.h"
+#include "merivan/platform/locale/message_text.h"
 
 namespace merivan::engine {
 
 namespace {
 
 using platform::AsciiUpperCase;
+using platform::ShownText;
 
 std::string Trim(std::string_view s) { return std::string(platform::TrimBlanks(s)); }
 
@@ -54,12 +56,12 @@ TextSchema ParseTextSchema(const std::string& text, const std::string& path) {
     const std::string value = Trim(std::string_view(line).substr(eq + 1));
     if (key == "FILETYPE") {
       const std::string v = AsciiUpperCase(value);
-      if (v != "VARYING" && v != "FIXED") fail("Unknown FILETYPE " + value + " in the schema");
+      if (v != "VARYING" && v != "FIXED") fail("Unknown FILETYPE " + ShownText(value) + " in the schema");
       schema.fixed = v == "FIXED";
       haveType = true;
     } else if (key == "CHARSET") {
       const std::string v = AsciiUpperCase(value);
-      if (v != "ASCII" && v != "ANSI") fail("Unknown CHARSET " + value + " in the schema");
+      if (v != "ASCII" && v != "ANSI") fail("Unknown CHARSET " + ShownText(value) + " in the schema");
       schema.ansi = v == "ANSI";
     } else if (key == "DELIMITER") {
       schema.delimiter = value.empty() ? '\0' : value[0];
@@ -68,13 +70,14 @@ TextSchema ParseTextSchema(const std::string& text, const std::string& path) {
       schema.separator = value[0];
     } else if (key.rfind("FIELD", 0) == 0 && key.size() > 5) {
       int number = 0;
-      if (!ParseCount(key.substr(5), 100000, &number)) fail("Unknown schema key " + key);
+      if (!ParseCount(key.substr(5), 100000, &number)) fail("Unknown schema key " + ShownText(key));
       // name,type,width,decimals,offset: the name is all before the last four commas.
       size_t cut = value.size();
       std::vector<std::string> parts;
       for (int i = 0; i < 4; ++i) {
         const size_t comma = cut == 0 ? std::string::npos : value.rfind(',', cut - 1);
-        if (comma == std::string::npos) fail("Schema field " + key + " is not name,type,width,decimals,offset");
+        if (comma == std::string::npos)
+          fail("Schema field " + ShownText(key) + " is not name,type,width,decimals,offset");
         parts.insert(parts.begin(), value.substr(comma + 1, cut - comma - 1));
         cut = comma;
       }
@@ -83,21 +86,22 @@ TextSchema ParseTextSchema(const std::string& text, const std::string& path) {
       const std::string type = AsciiUpperCase(platform::TrimBlanks(parts[0]));
       for (const TypeName& t : kTypes)
         if (type == t.name) c.type = t.type;
-      if (c.type == ColumnKind::kUnknown) fail("Schema field " + c.name + " has the unknown type " + type);
+      if (c.type == ColumnKind::kUnknown)
+        fail("Schema field " + ShownText(c.name) + " has the unknown type " + ShownText(type));
       if (!ParseCount(parts[1], 65535, &c.width) || !ParseCount(parts[2], 255, &c.decimals) ||
           !ParseCount(parts[3], 1 << 24, &c.offset))
-        fail("Schema field " + c.name + " has no valid width, decimals and offset");
-      if (c.name.empty()) fail("Schema field " + key + " has no name");
-      if (!columns.emplace(number, c).second) fail("The schema names " + key + " twice");
+        fail("Schema field " + ShownText(c.name) + " has no valid width, decimals and offset");
+      if (c.name.empty()) fail("Schema field " + ShownText(key) + " has no name");
+      if (!columns.emplace(number, c).second) fail("The schema names " + ShownText(key) + " twice");
     } else {
-      fail("Unknown schema key " + key);
+      fail("Unknown schema key " + ShownText(key));
     }
   }
   if (!haveType) fail("The schema names no FILETYPE");
   if (columns.empty()) fail("The schema names no fields");
   for (auto& [number, column] : columns) {
     (void)number;
-    if (schema.fixed && column.width == 0) fail("Schema field " + column.name + " has width 0");
+    if (schema.fixed && column.width == 0) fail("Schema field " + ShownText(column.name) + " has width 0");
     schema.columns.push_back(column);
   }
   return schema;

@@ -19,8 +19,8 @@ namespace {
 
 // A line longer than this is no record of a text table but a damaged file.
 constexpr size_t kMaxLine = 16 * 1024 * 1024;
-// A schema is a few dozen short lines; a file this large is none.
-constexpr uint64_t kMaxSchemaSize = 1024 * 1024;
+// A schema of even 100,000 columns stays below this; a larger file is none.
+constexpr uint64_t kMaxSchemaSize = 16 * 1024 * 1024;
 
 // The lines of a file front to back, read in blocks.
 class LineReader {

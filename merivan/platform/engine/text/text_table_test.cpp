@@ -164,6 +164,40 @@ TEST(TextTable, ATableOrSchemaThatIsNoFileFails) {
   }
 }
 
+// Bytes of a damaged schema repeated in a message never end it early and
+// reach the terminal with their control bytes escaped, cut when long.
+TEST(TextTable, ADamagedSchemasBytesAreShownEscaped) {
+  TempDir dir;
+  Put(dir / "d.txt", "x\n");
+  struct Case {
+    std::string schema, message;
+  } cases[] = {
+      {std::string("FILETYPE = FIXED\nField1 = A,CH\0AR,4,00,00\n", 40), "has the unknown type CH\\x00AR."},
+      {"FILETYPE = FIXED\nCol\x07our\x1B[2J = red\nField1 = A,CHAR,4,00,00\n",
+       "Unknown schema key COL\\x07OUR\\x1B[2J."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    Put(dir / "d.sch", c.schema);
+    try {
+      OpenTextTable(dir / "d.txt");
+      ADD_FAILURE() << "opened";
+    } catch (const EngineError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message + "\r\nFile: " + dir / "d.sch"), std::string::npos) << e.what();
+    }
+  }
+  Put(dir / "d.sch", "FILETYPE = FIXED\n" + std::string(500, 'Q') + " = 1\n");
+  try {
+    OpenTextTable(dir / "d.txt");
+    ADD_FAILURE() << "opened";
+  } catch (const EngineError& e) {
+    const std::string what = e.what();
+    EXPECT_NE(what.find("Unknown schema key " + std::string(64, 'Q')), std::string::npos) << what;
+    EXPECT_EQ(what.find(std::string(65, 'Q')), std::string::npos) << what;
+    EXPECT_NE(what.find("\r\nFile: " + dir / "d.sch"), std::string::npos) << what;
+  }
+}
+
 TEST(TextTable, BadSchemasNameTheFault) {
   TempDir dir;
   struct Case {

@@ -14,6 +14,7 @@ import java.util.Map;
 import java.util.Queue;
 import java.util.Set;
 import java.util.concurrent.ConcurrentLinkedQueue;
+import java.util.concurrent.atomic.AtomicBoolean;
 import java.util.concurrent.atomic.AtomicLong;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
@@ -80,6 +81,20 @@ class ConcurrencyTest {
         return known.contains(name) && (isSqlite(driver) || (driver == null && !FIXED.contains(name)));
     }
 
+    /** An array, no element of it null, each a known data source with its driver. */
+    private static void checkElements(DataSource[] listed, Set<String> known, Queue<String> problems) {
+        if (listed == null) {
+            problems.add("getDataSources gave null");
+            return;
+        }
+        for (DataSource dataSource : listed) {
+            if (dataSource == null || !wellFormed(dataSource, known)) {
+                problems.add("listed " + dataSource + " in " + Arrays.toString(listed));
+                return;
+            }
+        }
+    }
+
     private static void checkDrivers(ODBCDriver[] drivers, Queue<String> problems) {
         if (drivers == null || drivers.length != 2 || !isSqlite(drivers[0]) || !drivers[1].getName().equals("Plain")
                 || !drivers[1].getAttributes().equals(Map.of("Driver", "/opt/plain.so"))) {
@@ -136,15 +151,7 @@ class ConcurrencyTest {
             // formed, and the system data sources, whose file never changes,
             // always carry their driver.
             DataSource[] listed = Zarvel.getDataSources();
-            if (listed == null) {
-                seen.add("getDataSources gave null");
-            } else {
-                for (DataSource dataSource : listed) {
-                    if (dataSource != null && !wellFormed(dataSource, known)) {
-                        seen.add("listed " + dataSource);
-                    }
-                }
-            }
+            checkElements(listed, known, seen);
             checkDrivers(Zarvel.getDrivers(), seen);
             DataSource added = Zarvel.registerDataSource(thread, "SQLite3", "Database=/tmp/" + thread + ".db");
             if (added != null) {
@@ -163,5 +170,41 @@ class ConcurrencyTest {
         // Nothing was lost: every thread removed what it added.
         DataSource[] after = Zarvel.getDataSources();
         assertEquals(FIXED, Expect.names(after));
+    }
+
+    @Test
+    void besideAWriterOfTheIniFileNoListingHasANullElement() throws Exception {
+        // Another program rewrites the user's data sources over and over,
+        // between none and thirty of them, while eight threads list.
+        Set<String> known = new HashSet<>(FIXED);
+        StringBuilder many = new StringBuilder();
+        for (int i = 0; i < 30; i++) {
+            known.add("Written" + i);
+            many.append("[Written").append(i).append("]\nDriver=SQLite3\n\n");
+        }
+        AtomicBoolean writing = new AtomicBoolean(true);
+        AtomicLong rewrites = new AtomicLong();
+        Thread writer = new Thread(() -> {
+            for (int i = 0; writing.get(); i++) {
+                OdbcFiles.write(OdbcFiles.userDataSources(), i % 2 == 0 ? many.toString() : "");
+                rewrites.incrementAndGet();
+            }
+        }, "writer");
+        writer.start();
+        Queue<String> problems = new ConcurrentLinkedQueue<>();
+        long rounds;
+        try {
+            rounds = runThreads((thread, seen) -> {
+                DataSource[] listed = Zarvel.getDataSources();
+                checkElements(listed, known, seen);
+                checkDrivers(Zarvel.getDrivers(), seen);
+            }, problems);
+        } finally {
+            writing.set(false);
+            writer.join();
+        }
+        assertEquals(new ArrayList<String>(), new ArrayList<>(problems));
+        assertTrue(rounds >= THREADS * MIN_ROUNDS, "rounds: " + rounds);
+        System.out.println("listings beside the writer: " + rounds + ", rewrites: " + rewrites.get());
     }
 }

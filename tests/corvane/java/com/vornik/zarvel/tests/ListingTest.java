@@ -82,17 +82,6 @@ class ListingTest {
     }
 
     @Test
-    void namesOutsideAsciiPassByteForByte() {
-        // The ini files hold UTF-8, which the library hands over unconverted.
-        OdbcFiles.write(OdbcFiles.drivers(), "[Ovladač]\nDriver=/opt/č.so\n\n");
-        OdbcFiles.write(OdbcFiles.userDataSources(), "[Účetnictví]\nDriver=Ovladač\n\n");
-        DataSource[] dataSources = Zarvel.getDataSources();
-        assertEquals(Collections.singletonList("Účetnictví"), Expect.names(dataSources));
-        assertEquals("Ovladač", dataSources[0].getDriver().getName());
-        assertEquals("/opt/č.so", dataSources[0].getDriver().getAttributes().get("Driver"));
-    }
-
-    @Test
     void longListingsStayWithinTheLocalReferenceCapacity() {
         // Hundreds of elements, each with strings and maps: the runner fails
         // on any -Xcheck:jni warning about local references.
