@@ -19,7 +19,7 @@ Window CreateDialogWindow(Display* display, const PixelFormat& format, const Dia
   const int screen = DefaultScreen(display);
   XSetWindowAttributes attributes{};
   attributes.background_pixel = format.Pixel(kButtonFace);
-  attributes.event_mask = ExposureMask | StructureNotifyMask | spec.events;
+  attributes.event_mask = ExposureMask | StructureNotifyMask | PropertyChangeMask | spec.events;
   return XCreateWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(spec.width),
                        static_cast<unsigned>(spec.height), 0, DefaultDepth(display, screen), InputOutput,
                        DefaultVisual(display, screen), CWBackPixel | CWEventMask, &attributes);
@@ -77,22 +77,38 @@ void DialogWindow::OpenInputMethod() {
   inputContext_.reset(context);
   long filtered = 0;
   XGetICValues(context, XNFilterEvents, &filtered, nullptr);
-  XSelectInput(display_, w, ExposureMask | StructureNotifyMask | spec_.events | filtered);
+  XSelectInput(display_, w, ExposureMask | StructureNotifyMask | PropertyChangeMask | spec_.events | filtered);
   XSetICFocus(context);
 }
 
 void DialogWindow::Show() {
   if (shown_) return;
-  const Window w = window_.Id();
-  const FrameExtents frame = QueryFrameExtents(display_, atoms_, w, kFrameQueryLimit);
-  const int screen = DefaultScreen(display_);
-  const Origin origin = CentredOrigin(DisplayWidth(display_, screen), DisplayHeight(display_, screen),
-                                      spec_.width + frame.left + frame.right, spec_.height + frame.top + frame.bottom);
-  SetFixedSize(display_, w, origin.x, origin.y, spec_.width, spec_.height);
-  XMoveWindow(display_, w, origin.x, origin.y);
-  XMapRaised(display_, w);
+  frame_ = QueryFrameExtents(display_, atoms_, window_.Id(), kFrameQueryLimit);
+  MoveToCentre();
+  XMapRaised(display_, window_.Id());
   XFlush(display_);
   shown_ = true;
+}
+
+void DialogWindow::MoveToCentre() {
+  const Window w = window_.Id();
+  const int screen = DefaultScreen(display_);
+  const Origin origin =
+      CentredOrigin(DisplayWidth(display_, screen), DisplayHeight(display_, screen),
+                    spec_.width + frame_.left + frame_.right, spec_.height + frame_.top + frame_.bottom);
+  SetFixedSize(display_, w, origin.x, origin.y, spec_.width, spec_.height);
+  XMoveWindow(display_, w, origin.x, origin.y);
+}
+
+void DialogWindow::FollowFrameChange(const XEvent& event) {
+  if (event.type != PropertyNotify || event.xproperty.atom != atoms_.netFrameExtents || !shown_) return;
+  FrameExtents now;
+  if (!ReadFrameExtents(display_, atoms_, window_.Id(), now)) return;
+  if (now.left == frame_.left && now.right == frame_.right && now.top == frame_.top && now.bottom == frame_.bottom)
+    return;
+  frame_ = now;
+  MoveToCentre();
+  XFlush(display_);
 }
 
 bool DialogWindow::IsCloseRequest(const XEvent& event) const {
@@ -155,6 +171,7 @@ void DialogWindow::RunModal(const std::function<bool()>& done, const std::functi
     }
     // Enter and Esc must reach the dialog at once.
     if (event.type == MapNotify && spec_.modal) XSetInputFocus(display_, window_.Id(), RevertToParent, CurrentTime);
+    FollowFrameChange(event);
     handle(event);
   }
 }

@@ -62,6 +62,11 @@ class DialogWindow {
   void Show();
   bool Shown() const { return shown_; }
 
+  // Keeps the window centred: a manager that answers the frame question
+  // late (a loaded machine) sets _NET_FRAME_EXTENTS after the window is
+  // mapped, and the window is then centred again with that frame.
+  void FollowFrameChange(const XEvent& event);
+
   // WM_DELETE_WINDOW for this window: the frame's close button or Alt+F4.
   bool IsCloseRequest(const XEvent& event) const;
 
@@ -81,6 +86,7 @@ class DialogWindow {
     void operator()(XIC context) const { XDestroyIC(context); }
   };
   void OpenInputMethod();
+  void MoveToCentre();
 
   Display* display_;
   const Atoms& atoms_;
@@ -90,6 +96,7 @@ class DialogWindow {
   // Declared in this order so that the context goes before its method.
   std::unique_ptr<std::remove_pointer_t<XIM>, InputMethodCloser> inputMethod_;
   std::unique_ptr<std::remove_pointer_t<XIC>, InputContextDestroyer> inputContext_;
+  FrameExtents frame_;
   bool shown_ = false;
 };
 

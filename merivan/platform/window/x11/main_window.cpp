@@ -21,6 +21,7 @@ MainWindow::MainWindow(Display* display, const Atoms& atoms, const PixelFormat& 
 
 bool MainWindow::Handle(const XEvent& event) {
   if (event.xany.window != window_.Id()) return false;
+  window_.FollowFrameChange(event);
   switch (event.type) {
     case Expose:
       if (event.xexpose.count == 0) {

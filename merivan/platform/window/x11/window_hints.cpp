@@ -87,6 +87,9 @@ bool ManagerSupports(Display* display, const Atoms& atoms, Atom feature) {
   return std::find(list, list + count, feature) != list + count;
 }
 
+
+}  // namespace
+
 bool ReadFrameExtents(Display* display, const Atoms& atoms, Window window, FrameExtents& extents) {
   Atom type = None;
   int format = 0;
@@ -102,8 +105,6 @@ bool ReadFrameExtents(Display* display, const Atoms& atoms, Window window, Frame
              static_cast<int>(values[3])};
   return true;
 }
-
-}  // namespace
 
 void SetWindowNames(Display* display, const Atoms& atoms, Window window, const std::string& title,
                     const std::string& iconName, const std::string& className) {

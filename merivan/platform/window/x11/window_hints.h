@@ -67,6 +67,10 @@ struct FrameExtents {
   int bottom = 0;
 };
 
+// The frame the window manager has put around `window`, from
+// _NET_FRAME_EXTENTS; false while it has not said.
+bool ReadFrameExtents(Display* display, const Atoms& atoms, Window window, FrameExtents& extents);
+
 // The frame the window manager will put around `window` (not yet mapped):
 // asked with _NET_REQUEST_FRAME_EXTENTS where the manager supports it, waiting
 // at most `limit`; all zero without a manager.
