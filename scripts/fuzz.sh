@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (ASan + UBSan + libFuzzer) in their
 # own build folder and runs each one for a short while (FUZZ_SECONDS, 60 by
-# default). A crash, leak or sanitizer report fails the script; the input
-# that caused it is left in the run folder. The seeds are the bundled samples
-# and, when ../shared is beside the tree, its tables.
+# default), side by side. A crash, leak or sanitizer report fails the script;
+# the input that caused it is left in the run folder. The seeds are the
+# bundled samples and, when ../shared is beside the tree, its tables.
 #   scripts/fuzz.sh [--dry-run] [target...]   (default: every target listed below)
 # --dry-run prints each target with its seed folders and builds nothing.
 set -euo pipefail
@@ -86,12 +86,28 @@ fi
 
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
+# The targets run side by side, one a core, each into its own log; a target
+# that fails (crash, leak, sanitizer report) fails the script.
+pids=()
 for target in "${targets[@]}"; do
   exe="$(find "$build" -type f -name "$target" -perm -u+x -print -quit)"
   run="$build/runs/$target"
   mkdir -p "$run/corpus"
   echo "fuzzing $target for ${seconds}s"
   # shellcheck disable=SC2086  # the seed folders are a list
-  (cd "$run" && "$exe" -max_total_time="$seconds" -max_len=70000 -rss_limit_mb=1024 -timeout=10 \
-    -print_final_stats=1 corpus ${seeds[$target]}) 2>&1 | tail -n 12
+  (cd "$run" && exec "$exe" -max_total_time="$seconds" -max_len=70000 -rss_limit_mb=1024 -timeout=10 \
+    -print_final_stats=1 corpus ${seeds[$target]}) >"$run/fuzz.log" 2>&1 &
+  pids+=($!)
 done
+failed=()
+for i in "${!targets[@]}"; do
+  status=0
+  wait "${pids[$i]}" || status=$?
+  echo "== ${targets[$i]}: status $status (log: $build/runs/${targets[$i]}/fuzz.log)"
+  tail -n 12 "$build/runs/${targets[$i]}/fuzz.log"
+  ((status == 0)) || failed+=("${targets[$i]}")
+done
+if ((${#failed[@]})); then
+  echo "fuzz.sh: failed: ${failed[*]}" >&2
+  exit 1
+fi

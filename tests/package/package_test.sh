@@ -90,6 +90,9 @@ grep -q "^Při přípravě k importu souboru nic.db došlo k chybě: " "$work/mi
 
 echo "== the manual page"
 gzip -dc "$root/usr/share/man/man1/merivan.1.gz" >"$work/merivan.1"
+version="$(dpkg-deb -f "$deb" Version)"
+grep -q "^\.TH MERIVAN 1 [0-9-]* \"merivan $version\"" "$work/merivan.1" ||
+  fail "the manual page is not of version $version: $(grep '^\.TH' "$work/merivan.1")"
 groff -man -Tutf8 -ww -P-cbou "$work/merivan.1" >"$work/merivan.txt" 2>"$work/groff.err"
 if [[ -s "$work/groff.err" ]]; then
   cat "$work/groff.err"
