@@ -20,22 +20,22 @@ std::optional<double> ParseShortDecimal(std::string_view text) {
   size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
   if (negative) ++i;
+  // The digits before and after the point in two plain loops; more than 15
+  // of them (a sum that may have wrapped) give up below.
   uint64_t digits = 0;
-  int count = 0, places = -1;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      if (++count > 15) return std::nullopt;
-      digits = digits * 10 + static_cast<uint64_t>(c - '0');
-      if (places >= 0) ++places;
-    } else if (c == '.' && places < 0) {
-      places = 0;
-    } else {
-      return std::nullopt;
-    }
+  const auto digitsFrom = [&](size_t at) {
+    for (i = at; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+      digits = digits * 10 + static_cast<uint64_t>(text[i] - '0');
+    return static_cast<int>(i - at);
+  };
+  int count = digitsFrom(i);
+  int places = 0;
+  if (i < text.size() && text[i] == '.') {
+    places = digitsFrom(i + 1);
+    count += places;
   }
-  if (count == 0) return std::nullopt;
-  const double v = static_cast<double>(digits) / kPowers[places > 0 ? places : 0];
+  if (i != text.size() || count == 0 || count > 15) return std::nullopt;
+  const double v = static_cast<double>(digits) / kPowers[places];
   return negative ? -v : v;
 }
 
@@ -83,12 +83,13 @@ bool StoreNumberText(ColumnKind type, std::string_view text, uint8_t* area) {
 std::optional<int32_t> DayNumberOf(int year, int month, int day) {
   if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return std::nullopt;
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  // Days of a common year before each month.
+  static constexpr int kDaysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
   const int inMonth = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
   if (day > inMonth) return std::nullopt;
   const int y = year - 1;
-  int32_t n = y * 365 + y / 4 - y / 100 + y / 400;
-  for (int m = 1; m < month; ++m) n += kDays[m - 1] + (m == 2 && leap ? 1 : 0);
+  const int32_t n = y * 365 + y / 4 - y / 100 + y / 400 + kDaysBefore[month - 1] + (month > 2 && leap ? 1 : 0);
   return n + day;
 }
 
