@@ -11,30 +11,38 @@ namespace merivan::engine {
 
 namespace {
 
+// Adds the decimal digits from `p` on to `digits`; returns past the last one.
+const char* AddDigits(const char* p, const char* end, uint64_t& digits) {
+  uint64_t v = digits;
+  for (; p < end && static_cast<unsigned char>(*p - '0') < 10; ++p) v = v * 10 + static_cast<unsigned char>(*p - '0');
+  digits = v;
+  return p;
+}
+
 // The common case of every dBASE number: [-]digits[.digits] of at most 15
 // digits. The digits as an integer and the power of ten are then exact, so
 // one division rounds as from_chars would, at a fraction of its cost.
 std::optional<double> ParseShortDecimal(std::string_view text) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
                                        1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative) ++i;
-  // The digits before and after the point in two plain loops; more than 15
-  // of them (a sum that may have wrapped) give up below.
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  // The digits before and after the point; more than 15 of them (a sum
+  // that may have wrapped) give up below.
   uint64_t digits = 0;
-  const auto digitsFrom = [&](size_t at) {
-    for (i = at; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-      digits = digits * 10 + static_cast<uint64_t>(text[i] - '0');
-    return static_cast<int>(i - at);
-  };
-  int count = digitsFrom(i);
+  const char* const whole = p;
+  p = AddDigits(p, end, digits);
+  int count = static_cast<int>(p - whole);
   int places = 0;
-  if (i < text.size() && text[i] == '.') {
-    places = digitsFrom(i + 1);
+  if (p < end && *p == '.') {
+    const char* const fraction = ++p;
+    p = AddDigits(p, end, digits);
+    places = static_cast<int>(p - fraction);
     count += places;
   }
-  if (i != text.size() || count == 0 || count > 15) return std::nullopt;
+  if (p != end || count == 0 || count > 15) return std::nullopt;
   const double v = static_cast<double>(digits) / kPowers[places];
   return negative ? -v : v;
 }
