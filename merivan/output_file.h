@@ -10,7 +10,7 @@ namespace merivan {
 
 class TOutputFile {
  public:
-  static constexpr size_t kBufferSize = 64 * 1024;
+  static constexpr size_t kBufferSize = 256 * 1024;
 
   // Creates the file or empties an existing one, after taking an fcntl write
   // lock on the whole file (advisory on Linux: it keeps out writers that ask

@@ -45,8 +45,9 @@ int RawDigits(double x, char* digits) {
 // Trying k = 0, 1, 2, ... finds the shortest such N at once for amounts with
 // few decimals; at k = 15 - E, N = |x| * 10^k rounded is off from the exact
 // product by less than 0.2, so no such N escapes. The powers of ten used
-// are exact doubles, and N / 10^k == |x| checks each candidate.
-bool ShortDigits(double x, char* digits, int& count, int& exponent) {
+// are exact doubles, and N / 10^k == |x| checks each candidate. Gives N, k
+// and E with 10^(E-1) <= |x| < 10^E.
+bool ShortDecimal(double x, uint64_t& n, int& places, int& exponent) {
   static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
                                        1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
   // The doubles nearest to 10^-3, 10^-2 and 10^-1 lie above them, so
@@ -60,18 +61,39 @@ bool ShortDigits(double x, char* digits, int& count, int& exponent) {
   const int last = 15 - e;
   for (int k = e < 1 ? 1 - e : 0; k <= last; ++k) {
     const double scaled = a * kPowers[k];
-    const double n = k < last ? static_cast<double>(static_cast<int64_t>(scaled)) : std::nearbyint(scaled);
-    if (n != scaled && k < last) continue;
-    if (n / kPowers[k] != a) {
+    const double candidate = k < last ? static_cast<double>(static_cast<int64_t>(scaled)) : std::nearbyint(scaled);
+    if (candidate != scaled && k < last) continue;
+    if (candidate / kPowers[k] != a) {
       if (k < last) continue;
       return false;
     }
-    count = static_cast<int>(format_detail::WriteDecimal(digits, static_cast<uint64_t>(n)) - digits);
-    while (count > 1 && digits[count - 1] == '0') --count;
+    n = static_cast<uint64_t>(candidate);
+    places = k;
     exponent = e;
     return true;
   }
   return false;
+}
+
+// The plain form of N / 10^k when E >= 1: N then has E + k digits (its
+// quotient lies in [10^(E-1), 10^E) and every bound is an exact double far
+// from a rounding), so the whole part is N / 10^k and the fraction its k
+// digits, trailing zeros dropped: what LayoutNumber writes for these digits.
+char* PlainDecimal(char* out, bool negative, uint64_t n, int places, char decimalMark) {
+  static constexpr uint64_t kTens[] = {1u,           10u,           100u,           1000u,
+                                       10000u,       100000u,       1000000u,       10000000u,
+                                       100000000u,   1000000000u,   10000000000u,   100000000000u,
+                                       1000000000000u, 10000000000000u, 100000000000000u, 1000000000000000u};
+  if (negative) *out++ = '-';
+  out = format_detail::WriteDecimal(out, n / kTens[places]);
+  uint64_t fraction = n % kTens[places];
+  if (fraction == 0) return out;
+  while (fraction % 10 == 0) {
+    fraction /= 10;
+    --places;
+  }
+  *out++ = decimalMark;
+  return format_detail::WriteDecimal(out, fraction, places);
 }
 
 }  // namespace
@@ -83,9 +105,15 @@ char* FloatText(double x, char* out) {
   char digits[format_detail::kMaxDecimalDigits];
   int count;
   int exponent;
-  if (ShortDigits(x, digits, count, exponent))
+  uint64_t n;
+  int places;
+  if (ShortDecimal(x, n, places, exponent)) {
+    if (exponent >= 1) return PlainDecimal(out, std::signbit(x), n, places, RegionalSettings.DecimalMark);
+    count = static_cast<int>(format_detail::WriteDecimal(digits, n) - digits);
+    while (count > 1 && digits[count - 1] == '0') --count;
     return format_detail::LayoutNumber(out, std::signbit(x), digits, count, exponent, kPrecision,
                                        RegionalSettings.DecimalMark);
+  }
   exponent = RawDigits(x, digits);
   // Second rounding, half up on the 18-digit string, to the precision.
   count = kPrecision;

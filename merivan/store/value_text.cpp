@@ -27,6 +27,17 @@ void IntegerText(int64_t v, TextSink& out) {
 
 void BytesText(const uint8_t* p, size_t n, TextSink& out) { out.Append(reinterpret_cast<const char*>(p), n); }
 
+// Read straight into the sink's room and converted there: no copy between.
+void StringText(engine::TableDriver& driver, const ValueTextField& field, TextSink& out) {
+  auto* room = reinterpret_cast<uint8_t*>(out.Reserve(engine::kStringAreaSize));
+  size_t len = 0;
+  if (driver.ReadField(field.index, room)) {
+    len = engine::StringLengthInArea(room, field.size);
+    if (field.transliterate && len > 0) driver.ToAnsi(room, len);
+  }
+  out.Commit(reinterpret_cast<char*>(room) + len);
+}
+
 void DateText(const DatePattern& pattern, int32_t day, int32_t ms, TextSink& out) {
   char* p = out.Reserve(kDateTimeTextMax);
   out.Commit(DateTimeText(pattern, day, ms, p));
@@ -76,14 +87,12 @@ void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, ui
     BlobText(driver, field, out);
     return;
   }
+  if (field.type == ftString) {
+    StringText(driver, field, out);
+    return;
+  }
   if (!driver.ReadField(field.index, area)) return;
   switch (field.type) {
-    case ftString: {
-      const size_t len = engine::StringLengthInArea(area, field.size);
-      if (field.transliterate && len > 0) driver.ToAnsi(area, len);
-      BytesText(area, len, out);
-      return;
-    }
     case ftSmallint: IntegerText(engine::LoadInt16(area), out); return;
     case ftWord: IntegerText(engine::LoadUint16(area), out); return;
     case ftInteger:

@@ -95,8 +95,8 @@ class StringSink final : public TextSink {
 };
 
 // Writes the field's text to `out`. `area` holds at least
-// engine::DataAreaSize of the column bytes (and engine::kStringAreaSize for strings);
-// a string value is converted in place there. Fails with EDatabaseError for
+// engine::DataAreaSize of the column bytes; a string value is read and
+// converted in the sink's room instead. Fails with EDatabaseError for
 // a BCD value out of range and EReadError for a blob shorter than announced,
 // having written nothing.
 void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, TextSink& out);

@@ -11,31 +11,39 @@ namespace merivan::engine {
 
 namespace {
 
+// Adds the decimal digits from `p` on to `digits`; returns past the last one.
+const char* AddDigits(const char* p, const char* end, uint64_t& digits) {
+  uint64_t v = digits;
+  for (; p < end && static_cast<unsigned char>(*p - '0') < 10; ++p) v = v * 10 + static_cast<unsigned char>(*p - '0');
+  digits = v;
+  return p;
+}
+
 // The common case of every dBASE number: [-]digits[.digits] of at most 15
 // digits. The digits as an integer and the power of ten are then exact, so
 // one division rounds as from_chars would, at a fraction of its cost.
 std::optional<double> ParseShortDecimal(std::string_view text) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
                                        1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative) ++i;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  // The digits before and after the point; more than 15 of them (a sum
+  // that may have wrapped) give up below.
   uint64_t digits = 0;
-  int count = 0, places = -1;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      if (++count > 15) return std::nullopt;
-      digits = digits * 10 + static_cast<uint64_t>(c - '0');
-      if (places >= 0) ++places;
-    } else if (c == '.' && places < 0) {
-      places = 0;
-    } else {
-      return std::nullopt;
-    }
+  const char* const whole = p;
+  p = AddDigits(p, end, digits);
+  int count = static_cast<int>(p - whole);
+  int places = 0;
+  if (p < end && *p == '.') {
+    const char* const fraction = ++p;
+    p = AddDigits(p, end, digits);
+    places = static_cast<int>(p - fraction);
+    count += places;
   }
-  if (count == 0) return std::nullopt;
-  const double v = static_cast<double>(digits) / kPowers[places > 0 ? places : 0];
+  if (p != end || count == 0 || count > 15) return std::nullopt;
+  const double v = static_cast<double>(digits) / kPowers[places];
   return negative ? -v : v;
 }
 
@@ -83,12 +91,13 @@ bool StoreNumberText(ColumnKind type, std::string_view text, uint8_t* area) {
 std::optional<int32_t> DayNumberOf(int year, int month, int day) {
   if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return std::nullopt;
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  // Days of a common year before each month.
+  static constexpr int kDaysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
   const int inMonth = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
   if (day > inMonth) return std::nullopt;
   const int y = year - 1;
-  int32_t n = y * 365 + y / 4 - y / 100 + y / 400;
-  for (int m = 1; m < month; ++m) n += kDays[m - 1] + (m == 2 && leap ? 1 : 0);
+  const int32_t n = y * 365 + y / 4 - y / 100 + y / 400 + kDaysBefore[month - 1] + (month > 2 && leap ? 1 : 0);
   return n + day;
 }
 

@@ -61,15 +61,15 @@ double FlippedDouble(const uint8_t* p) {
 }
 
 bool DecodeDate(const uint8_t* raw, uint8_t* area) {
-  int parts[3] = {0, 0, 0};
-  static constexpr int kWidths[3] = {4, 2, 2};
-  const uint8_t* p = raw;
-  for (int i = 0; i < 3; ++i)
-    for (int k = 0; k < kWidths[i]; ++k, ++p) {
-      if (*p < '0' || *p > '9') return false;
-      parts[i] = parts[i] * 10 + (*p - '0');
-    }
-  const std::optional<int32_t> day = DayNumberOf(parts[0], parts[1], parts[2]);
+  // YYYYMMDD
+  for (int i = 0; i < 8; ++i)
+    if (raw[i] < '0' || raw[i] > '9') return false;
+  const auto number = [raw](int from, int count) {
+    int v = 0;
+    for (int i = from; i < from + count; ++i) v = v * 10 + (raw[i] - '0');
+    return v;
+  };
+  const std::optional<int32_t> day = DayNumberOf(number(0, 4), number(4, 2), number(6, 2));
   if (!day) return false;
   StoreInt32(*day, area);
   return true;

@@ -7,7 +7,7 @@
 namespace merivan::engine::paradox {
 
 namespace {
-constexpr uint32_t kWindowBytes = 64 * 1024;
+constexpr uint32_t kWindowBytes = 256 * 1024;
 }
 
 BlockWindow::BlockWindow(const ReadOnlyFile& file, uint32_t headerSize, uint32_t blockSize, uint32_t blocksInFile,

@@ -1,6 +1,6 @@
 #pragma once
 // Data blocks of a table read through one window of consecutive blocks, so a
-// table whose blocks follow each other in the file costs one read per 64 KB
+// table whose blocks follow each other in the file costs one read per 256 KB
 // while memory stays fixed whatever the table's size. Blocks of a protected
 // table are decrypted as they are first asked for.
 #include <cstdint>

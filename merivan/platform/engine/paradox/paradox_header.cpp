@@ -60,10 +60,6 @@ uint32_t FixedWidth(uint8_t code) {
   }
 }
 
-bool IsBlobCode(uint8_t code) {
-  return code == kPxMemo || code == kPxBlob || code == kPxFmtMemo || code == kPxOle || code == kPxGraphic;
-}
-
 PxHeader ParseHeader(const uint8_t* data, size_t available, uint64_t fileSize, const std::string& path) {
   auto damaged = [&](const std::string& what) { ThrowEngineError("Damaged Paradox table: " + what + ".", path); };
   if (fileSize < 0x58 || available < 0x58) damaged("the file is too short for a table header");

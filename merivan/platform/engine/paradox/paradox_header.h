@@ -62,6 +62,9 @@ PxHeader ParseHeader(const uint8_t* data, size_t available, uint64_t fileSize, c
 
 // Record bytes of a known type code, 0 when the descriptor's size gives it.
 uint32_t FixedWidth(uint8_t code);
-bool IsBlobCode(uint8_t code);
+// Inline: the reader asks it for every value.
+inline bool IsBlobCode(uint8_t code) {
+  return code == kPxMemo || code == kPxBlob || code == kPxFmtMemo || code == kPxOle || code == kPxGraphic;
+}
 
 }  // namespace merivan::engine::paradox
