@@ -31,7 +31,7 @@ void BM_LookUpEveryColumn(benchmark::State& state) {
   for (auto _ : state) {
     merivan::TTable table;
     table.SetTableName("wide.txt");
-    table.SetDriverOpener([&t](const std::string&, const std::string&) {
+    table.SetDriverOpener([&t](const std::string&, const std::string&, const merivan::engine::Passwords&) {
       return std::make_unique<merivan::testing::FakeTableDriver>(t);
     });
     table.SetActive(true);
