@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "merivan/platform/locale/codepage.h"
+
 namespace merivan::odbctest {
 
 class OdbcSetup {
@@ -37,5 +39,12 @@ extern const char kPostgresDriver[];
 
 // Runs `sql` (UTF-8 statements) on the SQLite database at `path`, creating it.
 void SqliteExec(const std::string& path, const std::string& sql);
+
+// merivan's failure report is kPrefix + table + kMiddle + message.
+inline const std::string kPrefix = "Při přípravě k importu souboru ";
+inline const std::string kMiddle = " došlo k chybě: ";
+
+// Text as the Czech exports write it: Windows-1250.
+inline std::string Ansi(const std::string& utf8) { return platform::Utf8ToCodePage(utf8, 1250); }
 
 }  // namespace merivan::odbctest

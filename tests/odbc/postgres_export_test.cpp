@@ -22,10 +22,6 @@ using e2e::ReadFile;
 using e2e::RunMerivan;
 using e2e::RunResult;
 
-const std::string kPrefix = "Při přípravě k importu souboru ";
-const std::string kMiddle = " došlo k chybě: ";
-std::string Ansi(const std::string& utf8) { return platform::Utf8ToCodePage(utf8, 1250); }
-
 class PostgresAliasTest : public PostgresSuite {
  protected:
   static void SetUpTestSuite() {

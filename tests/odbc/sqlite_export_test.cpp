@@ -19,11 +19,6 @@ using e2e::ReadFile;
 using e2e::RunMerivan;
 using e2e::RunResult;
 
-const std::string kPrefix = "Při přípravě k importu souboru ";
-const std::string kMiddle = " došlo k chybě: ";
-
-std::string Ansi(const std::string& utf8) { return platform::Utf8ToCodePage(utf8, 1250); }
-
 // What merivan reports on stderr for a failure, as the terminal shows it.
 std::string Report(const std::string& table, const std::string& message) {
   return kPrefix + table + kMiddle + message + "\n";
