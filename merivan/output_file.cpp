@@ -67,10 +67,12 @@ TOutputFile::TOutputFile(const std::string& path) {
     }
   }
   fd_ = fd;
+  writer_ = std::make_unique<WriteBehind>(fd);
   buffer_.resize(kBufferSize);
 }
 
 TOutputFile::~TOutputFile() {
+  writer_.reset();
   if (fd_ >= 0) close(fd_);
 }
 
@@ -87,18 +89,14 @@ void TOutputFile::Write(std::string_view bytes) {
 bool TOutputFile::IsTerminal() const { return fd_ >= 0 && isatty(fd_) == 1; }
 
 void TOutputFile::Flush() {
-  size_t done = 0;
-  while (done < used_) {
-    const ssize_t n = write(fd_, buffer_.data() + done, used_ - done);
-    if (n <= 0) {
-      if (n < 0 && errno == EINTR) continue;
-      if (n == 0) errno = ENOSPC;
-      // What could not be written is dropped, as it was never written.
-      used_ = 0;
-      throw InOutErrorOfErrno(errno);
-    }
-    done += static_cast<size_t>(n);
+  if (const int error = writer_->Wait()) {
+    used_ = 0;
+    throw InOutErrorOfErrno(error);
   }
+  if (used_ == 0) return;
+  if (written_.empty()) written_.resize(kBufferSize);
+  writer_->Start(buffer_.data(), used_);
+  buffer_.swap(written_);
   used_ = 0;
 }
 
@@ -106,6 +104,7 @@ void TOutputFile::Close() {
   if (fd_ < 0) return;
   try {
     Flush();
+    if (const int error = writer_->Wait()) throw InOutErrorOfErrno(error);
   } catch (...) {
     close(fd_);
     fd_ = -1;

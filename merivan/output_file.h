@@ -2,9 +2,12 @@
 // The export's output file: created or emptied, written through a buffer,
 // locked against other writers while it is open.
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "merivan/write_behind.h"
 
 namespace merivan {
 
@@ -23,8 +26,9 @@ class TOutputFile {
   TOutputFile(const TOutputFile&) = delete;
   TOutputFile& operator=(const TOutputFile&) = delete;
 
-  // Buffered; a failing write of the operating system is an EInOutError,
-  // raised by the call that fills the buffer or by Close.
+  // Buffered, a full buffer written on while the next one fills; a failing
+  // write of the operating system is an EInOutError, raised by the next call
+  // that fills a buffer or by Close. What follows the failure is dropped.
   void Write(std::string_view bytes);
   void Write(char c) {
     if (used_ == buffer_.size()) Flush();
@@ -50,7 +54,9 @@ class TOutputFile {
   void Flush();
 
   int fd_ = -1;
-  std::vector<char> buffer_;
+  std::unique_ptr<WriteBehind> writer_;  // ends before fd_ is closed
+  std::vector<char> buffer_;              // being filled
+  std::vector<char> written_;             // being written, once the first is full
   size_t used_ = 0;
 };
 

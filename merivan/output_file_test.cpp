@@ -42,7 +42,10 @@ TEST_F(OutputFileTest, WritesThroughTheBufferAndReplacesOldContents) {
   std::ofstream(path) << "old contents that are longer";
   TOutputFile out(path);
   EXPECT_EQ(Contents(path), "");  // emptied on creation
-  std::string big(TOutputFile::kBufferSize * 2 + 17, 'x');
+  // Bytes that differ from buffer to buffer, so that a buffer written twice,
+  // left out or out of turn shows.
+  std::string big(TOutputFile::kBufferSize * 5 + 17, '\0');
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>('a' + i / 4099 % 26);
   out.Write("a;");
   out.Write('b');
   out.Write(big);
@@ -105,8 +108,17 @@ TEST_F(OutputFileTest, FullDeviceFailsWithCode112) {
     EXPECT_EQ(ErrorCode([&] { out.Close(); }), 112);
   }
   {
+    // A full buffer is written while the next one fills: its failure comes
+    // with the next call that fills a buffer.
     TOutputFile out("/dev/full");
-    EXPECT_EQ(ErrorCode([&] { out.Write(std::string(TOutputFile::kBufferSize + 1, 'x')); }), 112);
+    out.Write(std::string(TOutputFile::kBufferSize + 1, 'x'));
+    EXPECT_EQ(ErrorCode([&] { out.Write(std::string(TOutputFile::kBufferSize, 'y')); }), 112);
+    EXPECT_EQ(ErrorCode([&] { out.Close(); }), 0);  // reported once; nothing is left to write
+  }
+  {
+    TOutputFile out("/dev/full");
+    out.Write(std::string(TOutputFile::kBufferSize * 2, 'x'));
+    EXPECT_EQ(ErrorCode([&] { out.Close(); }), 112);
   }
 }
 

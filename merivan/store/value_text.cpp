@@ -27,15 +27,10 @@ void IntegerText(int64_t v, TextSink& out) {
 
 void BytesText(const uint8_t* p, size_t n, TextSink& out) { out.Append(reinterpret_cast<const char*>(p), n); }
 
-// Read straight into the sink's room and converted there: no copy between.
+// Read straight into the sink's room, converted on the way: no copy between.
 void StringText(engine::TableDriver& driver, const ValueTextField& field, TextSink& out) {
   auto* room = reinterpret_cast<uint8_t*>(out.Reserve(engine::kStringAreaSize));
-  size_t len = 0;
-  if (driver.ReadField(field.index, room)) {
-    len = engine::StringLengthInArea(room, field.size);
-    if (field.transliterate && len > 0) driver.ToAnsi(room, len);
-  }
-  out.Commit(reinterpret_cast<char*>(room) + len);
+  out.Commit(reinterpret_cast<char*>(room) + driver.ReadText(field.index, room));
 }
 
 void DateText(const DatePattern& pattern, int32_t day, int32_t ms, TextSink& out) {

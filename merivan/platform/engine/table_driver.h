@@ -43,6 +43,17 @@ class TableDriver {
   // otherwise `area` (DataAreaSize bytes) is filled in the kind's form.
   virtual bool ReadField(size_t index, uint8_t* area) = 0;
 
+  // A kString field of the current record into `area` (DataAreaSize bytes),
+  // converted to the ANSI code page: the count of its bytes, 0 for null.
+  // A reader may do it in one pass instead of reading, measuring and
+  // converting one after the other.
+  virtual size_t ReadText(size_t index, uint8_t* area) {
+    if (!ReadField(index, area)) return 0;
+    const size_t length = StringLengthInArea(area, Fields()[index].size);
+    ToAnsi(area, length);
+    return length;
+  }
+
   // Blob fields of the current record: the value's size in bytes, and a read
   // of up to `count` bytes from `offset` that returns the count actually read.
   virtual uint32_t BlobSize(size_t index) = 0;

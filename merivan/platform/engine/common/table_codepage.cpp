@@ -68,19 +68,24 @@ bool KeepsAscii(const platform::ByteMap& map) {
 }
 
 void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, uint8_t* bytes, size_t count) {
+  ConvertBytes(map, keepsAscii, bytes, count, bytes);
+}
+
+void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, const uint8_t* src, size_t count, uint8_t* dst) {
   size_t i = 0;
   if (keepsAscii) {
     while (i + 8 <= count) {
       uint64_t word;
-      std::memcpy(&word, bytes + i, 8);
+      std::memcpy(&word, src + i, 8);
       if ((word & 0x8080808080808080ull) == 0) {
+        std::memcpy(dst + i, &word, 8);
         i += 8;
         continue;
       }
-      for (const size_t end = i + 8; i < end; ++i) bytes[i] = map[bytes[i]];
+      for (const size_t end = i + 8; i < end; ++i) dst[i] = map[src[i]];
     }
   }
-  for (; i < count; ++i) bytes[i] = map[bytes[i]];
+  for (; i < count; ++i) dst[i] = map[src[i]];
 }
 
 }  // namespace merivan::engine

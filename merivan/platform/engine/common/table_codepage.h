@@ -22,5 +22,8 @@ bool KeepsAscii(const platform::ByteMap& map);
 // KeepsAscii), runs of eight ASCII bytes are passed over whole: most text is
 // ASCII, and this runs for every string value of every record.
 void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, uint8_t* bytes, size_t count);
+// The same from `src` into `dst` (which may be `src`), in the same pass as
+// the copy a reader makes anyway.
+void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, const uint8_t* src, size_t count, uint8_t* dst);
 
 }  // namespace merivan::engine

@@ -29,6 +29,11 @@ TEST(ConvertBytes, GivesWhatConvertingEveryByteGives) {
         }
         std::string expected = text;
         for (char& c : expected) c = static_cast<char>((*map)[static_cast<uint8_t>(c)]);
+        // Copied into a buffer with bytes of its own around the text, which must stay.
+        std::string copied(length + 2, '#');
+        ConvertBytes(*map, KeepsAscii(*map), reinterpret_cast<const uint8_t*>(text.data()), text.size(),
+                     reinterpret_cast<uint8_t*>(copied.data()) + 1);
+        ASSERT_EQ(copied, "#" + expected + "#") << "length " << length;
         ConvertBytes(*map, KeepsAscii(*map), reinterpret_cast<uint8_t*>(text.data()), text.size());
         ASSERT_EQ(text, expected) << "length " << length;
       }

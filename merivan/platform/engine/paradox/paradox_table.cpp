@@ -34,6 +34,7 @@ class ParadoxTable final : public TableDriver {
   int32_t RecordCount() const override { return static_cast<int32_t>(header_.recordCount); }
   bool Next() override;
   bool ReadField(size_t index, uint8_t* area) override;
+  size_t ReadText(size_t index, uint8_t* area) override;
   uint32_t BlobSize(size_t index) override { return Blob(index).size; }
   uint32_t ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) override;
   void ToAnsi(uint8_t* bytes, size_t count) const override { ConvertBytes(map_, keepsAscii_, bytes, count); }
@@ -42,7 +43,19 @@ class ParadoxTable final : public TableDriver {
   [[noreturn]] void Damaged(const std::string& what) const {
     ThrowEngineError("Damaged Paradox table: " + what + ".", file_.Path());
   }
-  const PxColumn& Column(size_t index) const;
+  // What reading a field needs, in one place per field.
+  struct FieldSlot {
+    FieldDecoder decode;  // null for blob fields
+    uint32_t offset;      // in the record
+    uint32_t width;
+    uint8_t code;
+    uint8_t places;       // a BCD field's
+    size_t column;        // in the header, for messages
+  };
+  const FieldSlot& Slot(size_t index) const {
+    if (index >= slots_.size() || !record_) ThrowNoSuchField();
+    return slots_[index];
+  }
   bool EnterBlock(uint32_t k);
 
   // Where the current record's value of a blob field lies.
@@ -57,7 +70,7 @@ class ParadoxTable final : public TableDriver {
   PxHeader header_;
   std::optional<TableCipher> cipher_;  // a protected table's keys
   std::vector<FieldDescriptor> fields_;
-  std::vector<size_t> columnOf_;  // field index -> header column
+  std::vector<FieldSlot> slots_;
   platform::ByteMap map_;
   bool keepsAscii_;
   BlockWindow window_;
@@ -141,13 +154,8 @@ ParadoxTable::ParadoxTable(const std::string& path, const Passwords& passwords)
     ToAnsi(reinterpret_cast<uint8_t*>(name.data()), name.size());
     const bool sized = kind == ColumnKind::kString || kind == ColumnKind::kBytes || kind == ColumnKind::kBcd;
     fields_.push_back({std::move(name), kind, sized ? c.sizeByte : 0});
-    columnOf_.push_back(i);
+    slots_.push_back({DecoderOf(c.code), c.offset, c.width, c.code, c.sizeByte, i});
   }
-}
-
-const PxColumn& ParadoxTable::Column(size_t index) const {
-  if (index >= columnOf_.size() || !record_) ThrowNoSuchField();
-  return header_.columns[columnOf_[index]];
 }
 
 bool ParadoxTable::EnterBlock(uint32_t k) {
@@ -198,14 +206,23 @@ bool ParadoxTable::Next() {
 }
 
 bool ParadoxTable::ReadField(size_t index, uint8_t* area) {
-  const PxColumn& c = Column(index);
-  if (IsBlobCode(c.code)) return Blob(index).size > 0;
-  return DecodeField(c.code, record_ + c.offset, c.width, c.sizeByte, area);
+  const FieldSlot& f = Slot(index);
+  if (!f.decode) return Blob(index).size > 0;
+  return f.decode(record_ + f.offset, f.width, f.places, area);
+}
+
+size_t ParadoxTable::ReadText(size_t index, uint8_t* area) {
+  const FieldSlot& f = Slot(index);
+  if (f.code != kPxAlpha) return TableDriver::ReadText(index, area);
+  const uint8_t* src = record_ + f.offset;
+  const size_t len = AlphaLength(src, f.width);
+  ConvertBytes(map_, keepsAscii_, src, len, area);
+  return len;
 }
 
 const ParadoxTable::BlobValue& ParadoxTable::Blob(size_t index) {
-  const PxColumn& c = Column(index);
-  if (!IsBlobCode(c.code)) ThrowNoSuchField();
+  const FieldSlot& c = Slot(index);
+  if (c.decode) ThrowNoSuchField();
   if (blobRecord_ == recordsRead_ && blobIndex_ == index) return blob_;
   const uint32_t leader = c.width - kBlobRef;
   const uint8_t* ref = record_ + c.offset + leader;
@@ -218,7 +235,7 @@ const ParadoxTable::BlobValue& ParadoxTable::Blob(size_t index) {
     // A value that fits its record lies there whole; only .mb copies of
     // graphics carry the 8-byte prefix.
     if (length > leader)
-      Damaged("a blob of field " + std::to_string(columnOf_[index] + 1) + " claims " + std::to_string(length) +
+      Damaged("a blob of field " + std::to_string(c.column + 1) + " claims " + std::to_string(length) +
               " bytes in a record that holds " + std::to_string(leader));
     value = {true, c.offset, length};
   } else {
