@@ -58,7 +58,9 @@ class LineSink final : public TextSink {
 };
 
 // The fields of the list, looked up on the first record in list order, so
-// that a missing name fails right where its value would go.
+// that a missing name fails right where its value would go. From then on a
+// line whose texts all have a bound is written into one room of the
+// output, the marks between the values with them.
 class RecordWriter {
  public:
   RecordWriter(const std::vector<std::string>& names, TOutputFile& out, bool recode)
@@ -67,23 +69,73 @@ class RecordWriter {
   }
 
   void Write(TTable& table) {
-    for (size_t i = 0; i < names_.size(); ++i) {
-      if (i == fields_.size()) fields_.push_back(&table.FieldByName(names_[i]));
-      const TField& field = *fields_[i];
-      if (i > 0) line_.PutMark(';');
-      const bool quoted = field.DataType() == ftString;
-      if (quoted) line_.PutMark('"');
-      field.ValueText(line_);
-      if (quoted) line_.PutMark('"');
+    if (lineBound_ == 0) {
+      WriteValueByValue(table);
+    } else {
+      WriteInOneRoom();
     }
-    line_.PutMark('\r');
-    line_.PutMark('\n');
   }
 
  private:
+  struct Column {
+    const TField* field;
+    bool quoted;
+  };
+
+  void WriteValueByValue(TTable& table) {
+    for (size_t i = 0; i < names_.size(); ++i) {
+      if (i == fields_.size()) {
+        const TField& field = table.FieldByName(names_[i]);
+        fields_.push_back({&field, field.DataType() == ftString});
+      }
+      const Column& c = fields_[i];
+      if (i > 0) line_.PutMark(';');
+      if (c.quoted) line_.PutMark('"');
+      c.field->ValueText(line_);
+      if (c.quoted) line_.PutMark('"');
+    }
+    line_.PutMark('\r');
+    line_.PutMark('\n');
+    if (firstLine_) PlanOneRoom();
+    firstLine_ = false;
+  }
+
+  // The bound of a whole line, when every text has one and they fit one room.
+  void PlanOneRoom() {
+    size_t bound = 2 + names_.size();  // the line end and the separators
+    for (const Column& c : fields_) {
+      const size_t text = c.field->TextBound();
+      if (text == 0) return;
+      bound += text + (c.quoted ? 2 : 0);
+    }
+    if (bound <= TextSink::kMaxReserve) lineBound_ = bound;
+  }
+
+  // The marks are ASCII, which recoding leaves as it is: the whole line is
+  // committed, and converted, at once. A failing value keeps what came before it.
+  void WriteInOneRoom() {
+    char* p = line_.Reserve(lineBound_);
+    try {
+      for (const Column& c : fields_) {
+        if (&c != &fields_.front()) *p++ = ';';
+        if (c.quoted) *p++ = '"';
+        p = c.field->ValueText(p);
+        if (c.quoted) *p++ = '"';
+      }
+    } catch (...) {
+      line_.Commit(p);
+      throw;
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+    line_.Commit(p);
+  }
+
   const std::vector<std::string>& names_;
   LineSink line_;
-  std::vector<const TField*> fields_;
+  std::vector<Column> fields_;
+  bool firstLine_ = true;
+  size_t lineBound_ = 0;  // 0: value by value
 };
 
 // The status text after each record. The count grows by one from record to

@@ -162,14 +162,15 @@ TEST_F(ExportTableTest, AdresatiDbWithoutAktivniFailsLeavingAnEmptyFile) {
 TEST_F(ExportTableTest, Cp852RecodesValuesButNotNames) {
   FakeTable t;
   t.fields = {{"\xC8\xEDslo", ftString, 20}, {"N", ftInteger, 0}};
-  t.records = {{std::string("P\xF8\xEDprava \x84x\x93"), Bytes<int32_t>(1)}};
+  // The first line is written value by value, the next ones a line at a time.
+  t.records = {{std::string("P\xF8\xEDprava \x84x\x93"), Bytes<int32_t>(1)},
+               {std::string("P\xF8\xEDprava \x84x\x93"), Bytes<int32_t>(2)}};
   for (const char* name : {"CP 852 (MS-DOS)", "cp 852 (MS-DOS)", "CP 852 (MS-DOS) ", "Win"}) {
     Start(t);
     EXPECT_EQ(Export(name), "");
     const bool recoded = std::string(name) == "CP 852 (MS-DOS)";
-    EXPECT_EQ(Output(), std::string("\xC8\xEDslo;N\r\n\"") +
-                            (recoded ? "P\xFD\xA1prava \"x\"" : "P\xF8\xEDprava \x84x\x93") + "\";1\r\n")
-        << name;
+    const std::string value = recoded ? "P\xFD\xA1prava \"x\"" : "P\xF8\xEDprava \x84x\x93";
+    EXPECT_EQ(Output(), "\xC8\xEDslo;N\r\n\"" + value + "\";1\r\n\"" + value + "\";2\r\n") << name;
   }
 }
 
@@ -313,6 +314,12 @@ TEST_F(ExportTableTest, BcdOutOfRangeEndsTheExport) {
   Start(t);
   EXPECT_EQ(Export(), "Value of field 'Castka' is out of range");
   EXPECT_EQ(Output(), "N;Castka\r\n1;");
+  // The same in a later line, which is written a line at a time: what came
+  // before the value stays, nothing after it.
+  t.records = {{Bytes<int16_t>(1), std::nullopt}, {Bytes<int16_t>(2), std::string(34, '\0')}};
+  Start(t);
+  EXPECT_EQ(Export(), "Value of field 'Castka' is out of range");
+  EXPECT_EQ(Output(), "N;Castka\r\n1;\r\n2;");
 }
 
 }  // namespace

@@ -14,6 +14,10 @@ void TField::ValueText(TextSink& out) const {
   CallEngine([&] { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
 }
 
+char* TField::ValueText(char* out) const {
+  return CallEngine([&] { return FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
+}
+
 void TField::ValueText(std::string& out) const {
   CallEngine([&] { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
 }

@@ -25,6 +25,10 @@ class TField {
   // The value text of the current record: written to `out`, replacing
   // `out`, or returned.
   void ValueText(TextSink& out) const;
+  // At `out`, which has room for TextBound() bytes; returns the end. Only
+  // for a field whose TextBound() is not 0.
+  char* ValueText(char* out) const;
+  size_t TextBound() const { return ValueTextBound(value_); }
   void ValueText(std::string& out) const;
   std::string ValueText() const;
 

@@ -20,22 +20,11 @@ constexpr int32_t kTimeBaseDay = 693594;  // 30 December 1899
 // The timestamp's pattern: the empty one, which means "c".
 const DatePattern kDateAndTime("");
 
-void IntegerText(int64_t v, TextSink& out) {
-  char* p = out.Reserve(format_detail::kMaxDecimalDigits + 1);
-  out.Commit(format_detail::WriteSignedDecimal(p, v));
-}
+char* IntegerText(int64_t v, char* out) { return format_detail::WriteSignedDecimal(out, v); }
 
-void BytesText(const uint8_t* p, size_t n, TextSink& out) { out.Append(reinterpret_cast<const char*>(p), n); }
-
-// Read straight into the sink's room, converted on the way: no copy between.
-void StringText(engine::TableDriver& driver, const ValueTextField& field, TextSink& out) {
-  auto* room = reinterpret_cast<uint8_t*>(out.Reserve(engine::kStringAreaSize));
-  out.Commit(reinterpret_cast<char*>(room) + driver.ReadText(field.index, room));
-}
-
-void DateText(const DatePattern& pattern, int32_t day, int32_t ms, TextSink& out) {
-  char* p = out.Reserve(kDateTimeTextMax);
-  out.Commit(DateTimeText(pattern, day, ms, p));
+char* BytesText(const uint8_t* p, size_t n, char* out) {
+  std::memcpy(out, p, n);
+  return out + n;
 }
 
 // Day and time of a timestamp in milliseconds; values outside the calendar
@@ -77,57 +66,73 @@ void BlobText(engine::TableDriver& driver, const ValueTextField& field, TextSink
 
 }  // namespace
 
-void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, TextSink& out) {
-  if (IsBlobType(field.type)) {
-    BlobText(driver, field, out);
-    return;
-  }
-  if (field.type == ftString) {
-    StringText(driver, field, out);
-    return;
-  }
-  if (!driver.ReadField(field.index, area)) return;
+size_t ValueTextBound(const ValueTextField& field) {
   switch (field.type) {
-    case ftSmallint: IntegerText(engine::LoadInt16(area), out); return;
-    case ftWord: IntegerText(engine::LoadUint16(area), out); return;
-    case ftInteger:
-    case ftAutoInc: IntegerText(engine::LoadInt32(area), out); return;
-    case ftBoolean:
-      if (engine::LoadUint16(area) != 0)
-        out.Append("True", 4);
-      else
-        out.Append("False", 5);
-      return;
-    case ftFloat:
-    case ftCurrency: {
-      char* p = out.Reserve(kNumberTextMax);
-      out.Commit(FloatText(engine::LoadDouble(area), p));
-      return;
+    case ftString: return engine::kStringAreaSize;
+    case ftSmallint: case ftWord: case ftInteger: case ftAutoInc: return format_detail::kMaxDecimalDigits + 1;
+    case ftBoolean: return 5;
+    case ftFloat: case ftCurrency: case ftBCD: return kNumberTextMax;
+    case ftDate: case ftTime: case ftDateTime: return kDateTimeTextMax;
+    case ftBytes: case ftVarBytes: {
+      const size_t n = engine::DataAreaSize(field.type == ftBytes ? engine::ColumnKind::kBytes : engine::ColumnKind::kVarBytes, field.size);
+      return n <= TextSink::kMaxReserve ? n : 0;
     }
+    default: return 0;  // blobs: as long as their content
+  }
+}
+
+char* FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, char* out) {
+  if (field.type == ftString) {
+    // Read straight into the room, converted on the way: no copy between.
+    return out + driver.ReadText(field.index, reinterpret_cast<uint8_t*>(out));
+  }
+  if (!driver.ReadField(field.index, area)) return out;
+  switch (field.type) {
+    case ftSmallint: return IntegerText(engine::LoadInt16(area), out);
+    case ftWord: return IntegerText(engine::LoadUint16(area), out);
+    case ftInteger:
+    case ftAutoInc: return IntegerText(engine::LoadInt32(area), out);
+    case ftBoolean:
+      if (engine::LoadUint16(area) != 0) return BytesText(reinterpret_cast<const uint8_t*>("True"), 4, out);
+      return BytesText(reinterpret_cast<const uint8_t*>("False"), 5, out);
+    case ftFloat:
+    case ftCurrency: return FloatText(engine::LoadDouble(area), out);
     case ftBCD: {
       int64_t v;
       if (!BcdToFixedPoint(area, v)) OutOfRange(*field.name);
-      char* p = out.Reserve(kNumberTextMax);
-      out.Commit(FixedPointText(v, p));
-      return;
+      return FixedPointText(v, out);
     }
-    case ftDate: DateText(RegionalSettings.ShortDatePattern, engine::LoadInt32(area), 0, out); return;
+    case ftDate: return DateTimeText(RegionalSettings.ShortDatePattern, engine::LoadInt32(area), 0, out);
     case ftTime: {
       const uint32_t u = engine::LoadUint32(area);
-      DateText(RegionalSettings.LongTimePattern, kTimeBaseDay + static_cast<int32_t>(u / kMsPerDay),
-               static_cast<int32_t>(u % kMsPerDay), out);
-      return;
+      return DateTimeText(RegionalSettings.LongTimePattern, kTimeBaseDay + static_cast<int32_t>(u / kMsPerDay),
+                          static_cast<int32_t>(u % kMsPerDay), out);
     }
     case ftDateTime: {
       int32_t day, ms;
       SplitTimestamp(engine::LoadDouble(area), day, ms);
-      DateText(kDateAndTime, day, ms, out);
-      return;
+      return DateTimeText(kDateAndTime, day, ms, out);
     }
-    case ftBytes: BytesText(area, static_cast<size_t>(field.size), out); return;
-    case ftVarBytes: BytesText(area, static_cast<size_t>(field.size) + 2, out); return;
-    default: return;  // an open table has no other types
+    case ftBytes: return BytesText(area, static_cast<size_t>(field.size), out);
+    case ftVarBytes: return BytesText(area, static_cast<size_t>(field.size) + 2, out);
+    default: return out;  // an open table has no other types
   }
+}
+
+void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, TextSink& out) {
+  if (const size_t bound = ValueTextBound(field)) {
+    char* room = out.Reserve(bound);
+    out.Commit(FieldValueText(driver, field, area, room));
+    return;
+  }
+  if (IsBlobType(field.type)) {
+    BlobText(driver, field, out);
+    return;
+  }
+  // Bytes too many for one room: the area holds them whole.
+  if (!driver.ReadField(field.index, area)) return;
+  const size_t n = static_cast<size_t>(field.size) + (field.type == ftVarBytes ? 2 : 0);
+  out.Append(reinterpret_cast<const char*>(area), n);
 }
 
 void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, std::string& out) {

@@ -94,6 +94,15 @@ class StringSink final : public TextSink {
   std::string& text_;
 };
 
+// The most bytes the field's text can take; 0 when only its content tells
+// (blobs, and Bytes longer than one room of a TextSink).
+size_t ValueTextBound(const ValueTextField& field);
+
+// Writes the text of a field with a bound at `out`, which has room for it,
+// and returns its end. Fails as the sink form does, having written nothing
+// that counts.
+char* FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, char* out);
+
 // Writes the field's text to `out`. `area` holds at least
 // engine::DataAreaSize of the column bytes; a string value is read and
 // converted in the sink's room instead. Fails with EDatabaseError for
