@@ -5,16 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace merivan::engine {
 namespace {
 
-TEST(ConvertBytes, GivesWhatConvertingEveryByteGives) {
+// One map that keeps ASCII and one that changes every byte.
+std::pair<platform::ByteMap, platform::ByteMap> TwoMaps() {
   platform::ByteMap upperHalf, everyByte;
   for (int b = 0; b < 256; ++b) {
     upperHalf[b] = static_cast<uint8_t>(b < 0x80 ? b : 0xFF - (b - 0x80));
     everyByte[b] = static_cast<uint8_t>(b ^ 0x20);
   }
+  return {upperHalf, everyByte};
+}
+
+TEST(ConvertBytes, GivesWhatConvertingEveryByteGives) {
+  const auto [upperHalf, everyByte] = TwoMaps();
   ASSERT_TRUE(KeepsAscii(upperHalf));
   ASSERT_FALSE(KeepsAscii(everyByte));
   uint64_t x = 0x9E3779B97F4A7C15ull;
