@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 
 #include "merivan/exceptions.h"
+#include "merivan/format/regional_settings.h"
 #include "merivan/platform/window/headless_window_system.h"
 #include "merivan/store/fake_table_driver.h"
 #include "merivan/uetxt.h"
@@ -248,6 +250,115 @@ TEST_F(ExportTableTest, TableClosesBeforeTheFile) {
     Export("Win", fields);
     EXPECT_EQ(atTableClose, "") << fields;
     EXPECT_NE(Output(), "") << fields;
+  }
+}
+
+// A table whose reads fail from a given record on: a damaged value (its
+// field read) or a damaged block (the move to the next record).
+class FailingTable : public FakeTableDriver {
+ public:
+  FailingTable(FakeTable t, size_t failingRecord, bool inNext)
+      : FakeTableDriver(std::move(t)), failingRecord_(failingRecord), inNext_(inNext) {}
+  bool Next() override {
+    if (inNext_ && record_ + 1 == failingRecord_) throw engine::EngineError("damaged block");
+    ++record_;
+    return FakeTableDriver::Next();
+  }
+  bool ReadField(size_t index, uint8_t* area) override {
+    if (!inNext_ && record_ == failingRecord_ && index == 1) throw engine::EngineError("damaged value");
+    return FakeTableDriver::ReadField(index, area);
+  }
+
+ private:
+  const size_t failingRecord_;  // counted from 1; 0 for none
+  const bool inNext_;
+  size_t record_ = 0;
+};
+
+// Where two long texts part (a diff of megabytes would take minutes to print).
+size_t FirstDifference(const std::string& a, const std::string& b) {
+  return static_cast<size_t>(std::mismatch(a.begin(), a.begin() + std::min(a.size(), b.size()), b.begin()).first -
+                             a.begin());
+}
+
+// Enough records for many batches of the line writer, and each line's text.
+FakeTable ManyRecords(size_t count, std::string& lines) {
+  FakeTable t;
+  t.fields = {{"N", ftInteger, 0}, {"Jmeno", ftString, 12}, {"Castka", ftFloat, 0}, {"A", ftBoolean, 0}};
+  lines = "N;Jmeno;Castka;A\r\n";
+  for (size_t i = 0; i < count; ++i) {
+    const auto n = static_cast<int32_t>(i);
+    const std::string name = "\xC8" + std::to_string(i * 7);
+    if (i % 5 == 3) {
+      t.records.push_back({Bytes<int32_t>(n), std::nullopt, std::nullopt, std::nullopt});
+      lines += std::to_string(n) + ";\"\";;\r\n";
+    } else {
+      t.records.push_back({Bytes<int32_t>(n), name, Bytes<double>(n + 0.5), Bytes<uint16_t>(i % 2)});
+      lines += std::to_string(n) + ";\"" + name + "\";" + std::to_string(n) + RegionalSettings.DecimalMark + "5;" +
+               (i % 2 ? "True" : "False") + "\r\n";
+    }
+  }
+  return t;
+}
+
+TEST_F(ExportTableTest, ManyLinesComeOutInTurnAndWhole) {
+  std::string lines;
+  const FakeTable t = ManyRecords(60000, lines);
+  Start(t);
+  EXPECT_EQ(Export(), "");
+  const std::string out = Output();
+  EXPECT_TRUE(out == lines) << "from byte " << FirstDifference(out, lines);
+  EXPECT_EQ(app_->Hint, std::string(kStatus) + "60000");
+}
+
+// Wherever a line fails, every line before it is in the file, then the line
+// as far as it went, and nothing after it.
+TEST_F(ExportTableTest, AFailureLateInTheTableKeepsEveryLineBeforeIt) {
+  struct Case {
+    const char* what;
+    size_t record;  // counted from 1
+    bool inNext;
+    bool badText;   // the value's text fails instead of its read
+  } cases[] = {
+      {"damaged value", 2, false, false},      {"damaged value", 45001, false, false},
+      {"damaged block", 45001, true, false},   {"damaged block", 59999, true, false},
+      {"Value of field 'Castka' is out of range", 45001, false, true},
+      {"Value of field 'Castka' is out of range", 2, false, true},
+  };
+  for (const Case& c : cases) {
+    std::string lines;
+    FakeTable t = ManyRecords(60000, lines);
+    t.fields[2] = {"Castka", ftBCD, 2};
+    for (auto& record : t.records) record[2] = std::nullopt;
+    if (c.badText) t.records[c.record - 1][2] = std::string(34, '\0');
+    std::string expected = "N;Jmeno;Castka;A\r\n";
+    size_t at = expected.size();
+    for (size_t i = 0; i + 1 < c.record; ++i) {
+      const size_t end = lines.find("\r\n", at) + 2;
+      std::string line = lines.substr(at, end - at);
+      // The float column is a null BCD one here.
+      const size_t afterName = line.find(';', line.find('"', line.find('"') + 1));
+      line.erase(afterName + 1, line.find(';', afterName + 1) - afterName - 1);
+      expected += line;
+      at = end;
+    }
+    // A damaged block ends the table after a whole line; a value ends its
+    // line where its text would begin.
+    const std::string n = std::to_string(c.record - 1);
+    if (c.badText) {
+      expected += n + ";\"\xC8" + std::to_string((c.record - 1) * 7) + "\";";
+    } else if (!c.inNext) {
+      expected += n + ";\"";
+    }
+    Start(t);
+    form_->ADR.SetDriverOpener([&](const std::string&, const std::string&, const engine::Passwords&) {
+      return std::make_unique<FailingTable>(t, c.badText ? 0 : c.record, c.inNext);
+    });
+    EXPECT_EQ(Export(), c.what) << c.record;
+    const std::string out = Output();
+    EXPECT_TRUE(out == expected) << c.what << " " << c.record << ": from byte " << FirstDifference(out, expected)
+                                 << " of " << expected.size();
+    EXPECT_FALSE(form_->ADR.Active());
   }
 }
 

@@ -5,10 +5,11 @@
 
 namespace merivan {
 
-TField::TField(TTable& table, size_t driverIndex, const TFieldDef& def)
+TField::TField(TTable& table, size_t driverIndex, const TFieldDef& def, size_t areaSize)
     : table_(table),
       name_(def.Name),
-      value_{driverIndex, def.DataType, def.Size, def.DataType == ftString || def.DataType == ftMemo, &name_} {}
+      value_{driverIndex, def.DataType, def.Size, def.DataType == ftString || def.DataType == ftMemo, &name_,
+             areaSize} {}
 
 void TField::ValueText(TextSink& out) const {
   CallEngine([&] { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
@@ -16,6 +17,10 @@ void TField::ValueText(TextSink& out) const {
 
 char* TField::ValueText(char* out) const {
   return CallEngine([&] { return FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
+}
+
+void TField::Hold(uint8_t* held) const {
+  CallEngine([&] { HoldValue(table_.Driver(), value_, held); });
 }
 
 void TField::ValueText(std::string& out) const {
