@@ -197,6 +197,35 @@ void Compiler::Token(char kind, int n, size_t end, char previous) {
   }
 }
 
+// The layout of the steps, with the settings' marks of the moment, when
+// they are all numbers, marks and short literals after a number.
+std::optional<format_detail::DateLayout> LayoutOf(const std::vector<Step>& steps, const std::string& literals) {
+  using format_detail::DatePart;
+  format_detail::DateLayout layout;
+  for (const Step& step : steps) {
+    bool taken = false;
+    switch (step.op) {
+      case Op::Literal: taken = layout.AddSeparator(std::string_view(literals).substr(step.a, step.b)); break;
+      case Op::DateMark: taken = layout.AddDateMark(RegionalSettings.DateMark); break;
+      case Op::TimeMark: taken = layout.AddTimeMark(RegionalSettings.TimeMark); break;
+      case Op::Year2: taken = layout.AddNumber(DatePart::YearOfCentury, 2); break;
+      case Op::Year4:
+        taken = layout.AddNumber(DatePart::Century, 2) && layout.AddNumber(DatePart::YearOfCentury, 2);
+        break;
+      case Op::Month: taken = layout.AddNumber(DatePart::Month, step.width); break;
+      case Op::Day: taken = layout.AddNumber(DatePart::Day, step.width); break;
+      // The 12-hour clock comes with an AM/PM step, which no layout takes.
+      case Op::Hour: taken = step.b == 0 && layout.AddNumber(DatePart::Hour, step.width); break;
+      case Op::Minute: taken = layout.AddNumber(DatePart::Minute, step.width); break;
+      case Op::Second: taken = layout.AddNumber(DatePart::Second, step.width); break;
+      default: break;
+    }
+    if (!taken) return std::nullopt;
+  }
+  if (layout.Empty()) return std::nullopt;
+  return layout;
+}
+
 }  // namespace
 
 DatePattern::DatePattern(std::string_view text, const std::bitset<256>& leadBytes) : text_(text) {
@@ -214,6 +243,7 @@ void DatePattern::Compile(const std::bitset<256>& leadBytes) {
   steps_.clear();
   // The empty pattern means "c".
   Compiler(text_.empty() ? std::string_view("c") : std::string_view(text_), leadBytes, literals_, steps_).Run();
+  layout_ = LayoutOf(steps_, literals_);
 }
 
 std::ostream& operator<<(std::ostream& out, const DatePattern& p) { return out << p.Text(); }

@@ -4,12 +4,17 @@
 // The steps hold what the pattern alone decides (runs, minute or month,
 // 12- or 24-hour clock, quoted text); marks, names and the patterns that an
 // expansion reaches are taken from RegionalSettings when the text is made.
+// A pattern of numbers and separators also gets a layout (date_layout.h),
+// with the marks of the moment put in; a text uses it only while they last.
 #include <bitset>
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "merivan/format/date_layout.h"
 
 namespace merivan {
 
@@ -55,6 +60,10 @@ class DatePattern {
   const std::string& Text() const { return text_; }
   const std::vector<Step>& Steps() const { return steps_; }
   const std::string& Literals() const { return literals_; }
+  // The short form of the steps, or nullptr.
+  const format_detail::DateLayout* Layout() const { return layout_ ? &*layout_ : nullptr; }
+  // "c" alone: the short date and the long time of the settings.
+  bool IsDateAndTime() const { return steps_.size() == 1 && steps_[0].op == Op::DateAndTime; }
 
   friend bool operator==(const DatePattern& p, std::string_view text) { return p.text_ == text; }
   friend bool operator!=(const DatePattern& p, std::string_view text) { return p.text_ != text; }
@@ -66,6 +75,7 @@ class DatePattern {
   std::string text_;
   std::string literals_;
   std::vector<Step> steps_;
+  std::optional<format_detail::DateLayout> layout_;
 };
 
 }  // namespace merivan

@@ -104,12 +104,67 @@ char* PatternWriter::Level(const DatePattern& pattern, int level, char* at) cons
   return out.End();
 }
 
+using format_detail::DateLayout;
+using format_detail::DatePart;
+using format_detail::DateParts;
+
+static_assert(2 * DateLayout::kLengthMax + 1 <= kDateTimeTextMax, "two layouts and a blank fit the area");
+
+// The date parts of a layout; false for years past 9999, which take more digits.
+bool SetDate(int32_t day, DateParts& parts) {
+  const CivilDate d = format_detail::DecodeDayNumber(day);
+  if (d.year > 9999) return false;
+  const auto year = static_cast<uint32_t>(d.year);
+  parts.Set(DatePart::Day, static_cast<unsigned>(d.day));
+  parts.Set(DatePart::Month, static_cast<unsigned>(d.month));
+  parts.Set(DatePart::Century, year / 100);
+  parts.Set(DatePart::YearOfCentury, year % 100);
+  return true;
+}
+
+// ms: 0 to 86,399,999.
+void SetTime(int32_t ms, DateParts& parts) {
+  const auto time = static_cast<uint32_t>(ms);
+  const uint32_t hour = time / 3'600'000;
+  parts.Set(DatePart::Hour, hour);
+  parts.Set(DatePart::Minute, time / 60'000 % 60);
+  parts.Set(DatePart::Second, time / 1'000 % 60);
+}
+
+// The text by layouts alone, when the pattern has one or is "c" and the
+// settings' patterns it runs have them; else nullptr, and the steps write it.
+char* LayoutText(const DatePattern& pattern, int32_t day, int32_t ms, char* out) {
+  const TRegionalSettings& s = RegionalSettings;
+  const DateLayout* first = pattern.Layout();
+  const DateLayout* second = nullptr;
+  if (!first) {
+    if (!pattern.IsDateAndTime()) return nullptr;
+    first = s.ShortDatePattern.Layout();
+    // Midnight has no time text.
+    if (ms >= 1'000) {
+      second = s.LongTimePattern.Layout();
+      if (!second || !second->UsableWith(s.DateMark, s.TimeMark)) return nullptr;
+    }
+  }
+  if (!first || !first->UsableWith(s.DateMark, s.TimeMark)) return nullptr;
+  DateParts parts;
+  if ((first->ShowsDate() || (second && second->ShowsDate())) && !SetDate(day, parts)) return nullptr;
+  if (first->ShowsTime() || (second && second->ShowsTime())) SetTime(ms, parts);
+  char* end = first->Write(parts, out);
+  if (!second) return end;
+  *end++ = ' ';
+  return second->Write(parts, end);
+}
+
 }  // namespace
 
 char* DateTimeText(const DatePattern& pattern, int32_t day, int32_t ms, char* out) {
   // A time of day outside one day is taken modulo the day, never negative.
-  ms %= kMsPerDay;
-  if (ms < 0) ms += kMsPerDay;
+  if (static_cast<uint32_t>(ms) >= static_cast<uint32_t>(kMsPerDay)) {
+    ms %= kMsPerDay;
+    if (ms < 0) ms += kMsPerDay;
+  }
+  if (char* end = LayoutText(pattern, day, ms, out)) return end;
   const Moment when{format_detail::DecodeDayNumber(day), ms / 3'600'000, ms / 60'000 % 60,
                     ms / 1'000 % 60};
   return PatternWriter(when, out + kDateTimeTextMax).Level(pattern, 1, out);

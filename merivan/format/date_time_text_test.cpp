@@ -181,6 +181,56 @@ TEST_F(DateTimeTextTest, ArbitraryPatternsStayInBounds) {
   }
 }
 
+// Patterns of numbers and short separators take the short form of
+// date_layout.h; the others, and years past 9999, take the steps.
+TEST_F(DateTimeTextTest, NumberPatterns) {
+  RegionalSettings.ShortDatePattern = "dd/mm/yyyy";
+  RegionalSettings.LongTimePattern = "hh:nn:ss";
+  ExpectAll({
+      {"", k5March2002, k140509, "05/03/2002 14:05:09"},
+      {"d.m.yyyy", 3652059, 0, "31.12.9999"},
+      {"d.m.yyyy", 3652060, 0, "1.1.10000"},
+      {"yy-m-d", 693596, 0, "00-1-1"},
+      {"d. m. yyyy h:nn", k5March2002, 9 * kHour + 3 * kMinute, "5. 3. 2002 9:03"},
+      // Five bytes after a number, a literal first, nine numbers.
+      {"d'abcde'm", k5March2002, 0, "5abcde3"},
+      {"'x'd", k5March2002, 0, "x5"},
+      {"d d d d d d d d d", k5March2002, 0, "5 5 5 5 5 5 5 5 5"},
+      {"h:nn am/pm", k5March2002, 13 * kHour, "1:00 pm"},
+  });
+}
+
+// A pattern keeps the marks it was read with only while the settings do.
+TEST_F(DateTimeTextTest, MarksChangedAfterThePatterns) {
+  RegionalSettings.ShortDatePattern = "dd/mm/yyyy";
+  RegionalSettings.LongTimePattern = "hh:nn:ss";
+  RegionalSettings.DateMark = '-';
+  RegionalSettings.TimeMark = '.';
+  const DatePattern dateAndTime("");
+  char text[kDateTimeTextMax];
+  EXPECT_EQ(std::string(text, DateTimeText(dateAndTime, k5March2002, k140509, text)), "05-03-2002 14.05.09");
+  EXPECT_EQ(std::string(text, DateTimeText(RegionalSettings.LongTimePattern, k5March2002, k140509, text)),
+            "14.05.09");
+}
+
+// The same pattern with an era step after it, which writes nothing while
+// there are no eras, runs the steps: both must give the same text.
+TEST_F(DateTimeTextTest, ShortFormWritesWhatTheStepsWrite) {
+  ASSERT_TRUE(RegionalSettings.Eras.empty());
+  std::mt19937 random(3);
+  const std::string alphabet = "dmyhnsH/: .-";
+  RegionalSettings.DateMark = '.';
+  for (int round = 0; round < 5000; ++round) {
+    std::string pattern;
+    const size_t length = 1 + random() % 14;
+    for (size_t i = 0; i < length; ++i) pattern += alphabet[random() % alphabet.size()];
+    const auto day = static_cast<int32_t>(static_cast<int64_t>(random() % 3'700'000) - 20);
+    const auto ms = static_cast<int32_t>(random());
+    EXPECT_EQ(DateTimeText(pattern, day, ms), DateTimeText(pattern + "g", day, ms))
+        << "pattern \"" << pattern << "\" day " << day << " ms " << ms;
+  }
+}
+
 TEST_F(DateTimeTextTest, TimeOutsideOneDayWrapsAround) {
   EXPECT_EQ(DateTimeText("h:nn:ss", k5March2002, -1000), "23:59:59");
   EXPECT_EQ(DateTimeText("h:nn:ss", k5March2002, 86'400'000 + 61'000), "0:01:01");
