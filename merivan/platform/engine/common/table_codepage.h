@@ -19,8 +19,9 @@ platform::ByteMap TableToAnsiMap(int codePage, int ansi);
 bool KeepsAscii(const platform::ByteMap& map);
 
 // Converts `count` bytes in place through `map`. When `keepsAscii` (see
-// KeepsAscii), runs of eight ASCII bytes are passed over whole: most text is
-// ASCII, and this runs for every string value of every record.
+// KeepsAscii), only the bytes above ASCII are looked up, found eight bytes
+// at a time: most text is ASCII, and this runs for every string value of
+// every record.
 void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, uint8_t* bytes, size_t count);
 // The same from `src` into `dst` (which may be `src`), in the same pass as
 // the copy a reader makes anyway.

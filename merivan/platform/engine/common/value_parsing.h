@@ -22,6 +22,10 @@ bool StoreNumberText(ColumnKind type, std::string_view text, uint8_t* area);
 // Gregorian); nullopt when the date does not exist or lies before year 1.
 std::optional<int32_t> DayNumberOf(int year, int month, int day);
 
+// The day number of the eight bytes at `text` as a dBASE date "YYYYMMDD";
+// nullopt for a byte that is no digit or a date that does not exist.
+std::optional<int32_t> DayNumberOfDateText(const uint8_t* text);
+
 // The Julian day number of day 0: a Visual FoxPro date, stored as a Julian
 // day number, less this is its day number.
 constexpr int64_t kJulianDayOfDayZero = 1721425;

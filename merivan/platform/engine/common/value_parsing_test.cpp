@@ -9,14 +9,17 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace merivan::engine {
 namespace {
 
+using namespace std::string_view_literals;
+
 struct NumberCase {
   ColumnKind type;
-  const char* text;
+  std::string_view text;
   bool stored;
   double value;  // read back from the area as the type's form
 };
@@ -41,6 +44,16 @@ TEST(StoreNumberText, StoresWhatTheFieldCanHoldAndRefusesTheRest) {
       {ColumnKind::kFloat, "e5", false, 0},               {ColumnKind::kFloat, "--1", false, 0},
       {ColumnKind::kInteger, "nan", false, 0},            {ColumnKind::kFloat, "inf", false, 0},
       {ColumnKind::kDate, "12", false, 0},                {ColumnKind::kString, "12", false, 0},
+      // Right-aligned in a dBASE field, as the word-at-a-time path reads them.
+      {ColumnKind::kInteger, "   123456", true, 123456},  {ColumnKind::kInteger, "  -1234567", true, -1234567},
+      {ColumnKind::kInteger, "   12.000", true, 12},      {ColumnKind::kInteger, "     1.50", false, 0},
+      {ColumnKind::kSmallint, "    -0.00", true, 0},      {ColumnKind::kSmallint, "  32768.0", false, 0},
+      {ColumnKind::kFloat, "    -5000.00", true, -5000}, {ColumnKind::kFloat, "   119998.75", true, 119998.75},
+      {ColumnKind::kFloat, "       +.25", true, 0.25},   {ColumnKind::kFloat, "         -.5", true, -0.5},
+      {ColumnKind::kFloat, "          5.", true, 5},     {ColumnKind::kFloat, "          -.", false, 0},
+      {ColumnKind::kFloat, "     1.2.3", false, 0},      {ColumnKind::kFloat, "    12-3.5", false, 0},
+      {ColumnKind::kFloat, "  1234567.8", true, 1234567.8}, {ColumnKind::kFloat, " 12345678.9", true, 12345678.9},
+      {ColumnKind::kFloat, "  1.23456789", true, 1.23456789}, {ColumnKind::kFloat, "\0\0\0\0\0\0\0\0" "42"sv, true, 42},
   };
   for (const NumberCase& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " as type " + std::to_string(static_cast<int>(c.type)));
@@ -68,12 +81,21 @@ TEST(ParseDecimalText, ShortAndLongTextsRoundAsStrtod) {
     texts.push_back(t);
   }
   for (const std::string& t : texts) {
-    const std::optional<double> v = ParseDecimalText(t);
-    ASSERT_TRUE(v) << t;
     const double expected = std::strtod(t.c_str(), nullptr);
-    EXPECT_EQ(std::memcmp(&*v, &expected, sizeof expected), 0) << t << ": " << *v << " != " << expected;
+    // As given, and right-aligned in fields of several widths as dBASE stores them.
+    for (const size_t width : {size_t{0}, size_t{8}, size_t{10}, size_t{12}, size_t{20}}) {
+      const std::string field = std::string(width > t.size() ? width - t.size() : 0, ' ') + t;
+      const std::optional<double> v = ParseDecimalText(field);
+      ASSERT_TRUE(v) << "'" << field << "'";
+      EXPECT_EQ(std::memcmp(&*v, &expected, sizeof expected), 0) << "'" << field << "': " << *v << " != " << expected;
+    }
   }
-  for (const char* bad : {"-", ".", "-.", "1.2.3", "1-2", "+-", "0x10", "1 2"}) EXPECT_FALSE(ParseDecimalText(bad)) << bad;
+  for (const char* bad : {"-", ".", "-.", "1.2.3", "1-2", "+-", "0x10", "1 2", "..5", "5..", "-+5", "1.-5", "--5"}) {
+    for (const size_t width : {size_t{0}, size_t{12}}) {
+      const std::string field = std::string(width, ' ') + bad;
+      EXPECT_FALSE(ParseDecimalText(field)) << "'" << field << "'";
+    }
+  }
 }
 
 TEST(DayNumberOf, CountsFromTheFirstOfJanuaryOfYearOne) {

@@ -122,6 +122,36 @@ TEST(DbaseDamaged, DamagedMemoFilesNameTheMemoFile) {
   }
 }
 
+// A table cut short while it is open, between buffer reads: the next read
+// fails with the engine's error, the records before it read as they were.
+TEST(DbaseDamaged, TableTruncatedWhileOpenFailsAtTheNextRead) {
+  TempDir dir;
+  DbaseTableLayout layout;
+  layout.columns = {{"ID", 'N', 9}, {"PAD", 'C', 200}};
+  DbaseWriter w(layout);
+  const int n = 5000;
+  for (int i = 0; i < n; ++i) w.AddRecord({std::to_string(i), "p"});
+  const std::string path = dir / "cut.dbf";
+  const std::string bytes = w.TableBytes();
+  WriteBytes(path, bytes);
+  std::unique_ptr<TableDriver> t = OpenDbaseTable(path);
+  ASSERT_EQ(t->RecordCount(), n);
+  ASSERT_TRUE(t->Next());
+  EXPECT_EQ(dbase_test::ValueText(*t, 0), "0");
+  WriteBytes(path, bytes.substr(0, bytes.size() / 2));
+  int read = 1;
+  try {
+    while (t->Next()) {
+      ASSERT_EQ(dbase_test::ValueText(*t, 0), std::to_string(read));
+      ++read;
+    }
+    ADD_FAILURE() << "all " << read << " records read from the cut file";
+  } catch (const EngineError& e) {
+    EXPECT_EQ(std::string(e.what()), "The table file ends inside a record.\r\nFile: " + path);
+  }
+  EXPECT_LT(read, n / 2);
+}
+
 // A memo pointer is a block number behind blanks: one of blanks or zeros is
 // an empty memo, anything else that names no block fails naming the memo
 // file instead of losing the value without a word.

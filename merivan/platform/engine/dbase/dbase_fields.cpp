@@ -60,19 +60,100 @@ double FlippedDouble(const uint8_t* p) {
   return d;
 }
 
-bool DecodeDate(const uint8_t* raw, uint8_t* area) {
-  // YYYYMMDD
-  for (int i = 0; i < 8; ++i)
-    if (raw[i] < '0' || raw[i] > '9') return false;
-  const auto number = [raw](int from, int count) {
-    int v = 0;
-    for (int i = from; i < from + count; ++i) v = v * 10 + (raw[i] - '0');
-    return v;
-  };
-  const std::optional<int32_t> day = DayNumberOf(number(0, 4), number(4, 2), number(6, 2));
+// The decoders of the stored forms, one each: a field read calls its
+// column's decoder directly, with no choice to make per value.
+bool DecodeCharacters(const DbaseField&, const uint8_t* raw, uint32_t length, uint8_t* area) {
+  std::memcpy(area, raw, length);
+  area[length] = 0;
+  return true;
+}
+
+bool DecodeVarBinary(const DbaseField& field, const uint8_t* raw, uint32_t length, uint8_t* area) {
+  const uint32_t size = field.column.length;
+  StoreInt16(static_cast<int16_t>(length), area);
+  std::memcpy(area + 2, raw, length);
+  std::memset(area + 2 + length, 0, size - length);
+  return true;
+}
+
+bool DecodeNumberText(const DbaseField& field, const uint8_t* raw, uint32_t length, uint8_t* area) {
+  return StoreNumberText(field.type, std::string_view(reinterpret_cast<const char*>(raw), length), area);
+}
+
+bool DecodeDateText(const DbaseField&, const uint8_t* raw, uint32_t, uint8_t* area) {
+  const std::optional<int32_t> day = DayNumberOfDateText(raw);
   if (!day) return false;
   StoreInt32(*day, area);
   return true;
+}
+
+bool DecodeLogical(const DbaseField&, const uint8_t* raw, uint32_t, uint8_t* area) {
+  switch (raw[0]) {
+    case 'T': case 't': case 'Y': case 'y': StoreInt16(1, area); return true;
+    case 'F': case 'f': case 'N': case 'n': StoreInt16(0, area); return true;
+    default: return false;
+  }
+}
+
+bool DecodeIntLE(const DbaseField&, const uint8_t* raw, uint32_t, uint8_t* area) {
+  StoreInt32(static_cast<int32_t>(LittleEndian(raw, 4)), area);
+  return true;
+}
+
+bool DecodeIntFlipped(const DbaseField&, const uint8_t* raw, uint32_t, uint8_t* area) {
+  if (AllZero(raw, 4)) return false;
+  StoreInt32(static_cast<int32_t>(static_cast<uint32_t>(BigEndian(raw, 4)) ^ 0x80000000u), area);
+  return true;
+}
+
+bool DecodeCurrencyLE(const DbaseField&, const uint8_t* raw, uint32_t, uint8_t* area) {
+  StoreDouble(static_cast<double>(static_cast<int64_t>(LittleEndian(raw, 8))) / 10000.0, area);
+  return true;
+}
+
+bool DecodeDoubleLE(const DbaseField&, const uint8_t* raw, uint32_t, uint8_t* area) {
+  StoreDouble(LoadDouble(raw), area);
+  return true;
+}
+
+bool DecodeDoubleFlipped(const DbaseField&, const uint8_t* raw, uint32_t, uint8_t* area) {
+  if (AllZero(raw, 8)) return false;
+  StoreDouble(FlippedDouble(raw), area);
+  return true;
+}
+
+bool DecodeJulianDateTime(const DbaseField&, const uint8_t* raw, uint32_t, uint8_t* area) {
+  const uint32_t julian = static_cast<uint32_t>(LittleEndian(raw, 4));
+  const uint32_t ms = static_cast<uint32_t>(LittleEndian(raw + 4, 4));
+  if (julian == 0) return false;
+  const double day = static_cast<double>(static_cast<int64_t>(julian) - kJulianDayOfDayZero);
+  StoreDouble(day * 86400000.0 + ms, area);
+  return true;
+}
+
+// Memo columns (read through the blob reads) and _NullFlags.
+bool DecodeNoValue(const DbaseField&, const uint8_t*, uint32_t, uint8_t*) { return false; }
+
+DbaseDecoder DecoderOf(DbaseStorage storage) {
+  switch (storage) {
+    case DbaseStorage::kCharacters:
+    case DbaseStorage::kVarCharacters: return DecodeCharacters;
+    case DbaseStorage::kVarBinary: return DecodeVarBinary;
+    case DbaseStorage::kNumberText: return DecodeNumberText;
+    case DbaseStorage::kDateText: return DecodeDateText;
+    case DbaseStorage::kLogical: return DecodeLogical;
+    case DbaseStorage::kIntLE: return DecodeIntLE;
+    case DbaseStorage::kIntFlipped: return DecodeIntFlipped;
+    case DbaseStorage::kCurrencyLE: return DecodeCurrencyLE;
+    case DbaseStorage::kDoubleLE: return DecodeDoubleLE;
+    case DbaseStorage::kDoubleFlipped:
+    case DbaseStorage::kTimestamp7: return DecodeDoubleFlipped;
+    case DbaseStorage::kJulianDateTime: return DecodeJulianDateTime;
+    case DbaseStorage::kMemoText:
+    case DbaseStorage::kMemoBinary:
+    case DbaseStorage::kNullFlags: return DecodeNoValue;
+  }
+  return DecodeNoValue;
 }
 
 }  // namespace
@@ -90,66 +171,9 @@ std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour
   f.column = column;
   f.storage = m->storage;
   f.type = m->type;
+  f.decode = DecoderOf(m->storage);
   if (m->type == ColumnKind::kString || m->type == ColumnKind::kVarBytes) f.size = static_cast<int>(column.length);
   return f;
-}
-
-bool DecodeDbaseValue(const DbaseField& field, const uint8_t* raw, uint32_t length, uint8_t* area) {
-  switch (field.storage) {
-    case DbaseStorage::kCharacters:
-    case DbaseStorage::kVarCharacters:
-      std::memcpy(area, raw, length);
-      area[length] = 0;
-      return true;
-    case DbaseStorage::kVarBinary: {
-      const uint32_t size = field.column.length;
-      StoreInt16(static_cast<int16_t>(length), area);
-      std::memcpy(area + 2, raw, length);
-      std::memset(area + 2 + length, 0, size - length);
-      return true;
-    }
-    case DbaseStorage::kNumberText:
-      return StoreNumberText(field.type, std::string_view(reinterpret_cast<const char*>(raw), length), area);
-    case DbaseStorage::kDateText:
-      return DecodeDate(raw, area);
-    case DbaseStorage::kLogical:
-      switch (raw[0]) {
-        case 'T': case 't': case 'Y': case 'y': StoreInt16(1, area); return true;
-        case 'F': case 'f': case 'N': case 'n': StoreInt16(0, area); return true;
-        default: return false;
-      }
-    case DbaseStorage::kIntLE:
-      StoreInt32(static_cast<int32_t>(LittleEndian(raw, 4)), area);
-      return true;
-    case DbaseStorage::kIntFlipped:
-      if (AllZero(raw, 4)) return false;
-      StoreInt32(static_cast<int32_t>(static_cast<uint32_t>(BigEndian(raw, 4)) ^ 0x80000000u), area);
-      return true;
-    case DbaseStorage::kCurrencyLE:
-      StoreDouble(static_cast<double>(static_cast<int64_t>(LittleEndian(raw, 8))) / 10000.0, area);
-      return true;
-    case DbaseStorage::kDoubleLE:
-      StoreDouble(LoadDouble(raw), area);
-      return true;
-    case DbaseStorage::kDoubleFlipped:
-    case DbaseStorage::kTimestamp7:
-      if (AllZero(raw, 8)) return false;
-      StoreDouble(FlippedDouble(raw), area);
-      return true;
-    case DbaseStorage::kJulianDateTime: {
-      const uint32_t julian = static_cast<uint32_t>(LittleEndian(raw, 4));
-      const uint32_t ms = static_cast<uint32_t>(LittleEndian(raw + 4, 4));
-      if (julian == 0) return false;
-      const double day = static_cast<double>(static_cast<int64_t>(julian) - kJulianDayOfDayZero);
-      StoreDouble(day * 86400000.0 + ms, area);
-      return true;
-    }
-    case DbaseStorage::kMemoText:
-    case DbaseStorage::kMemoBinary:
-    case DbaseStorage::kNullFlags:
-      return false;
-  }
-  return false;
 }
 
 std::optional<uint32_t> DbaseMemoBlock(const DbaseField& field, const uint8_t* raw) {

@@ -30,6 +30,12 @@ enum class DbaseStorage {
   kNullFlags,      // 0: the _NullFlags system column
 };
 
+struct DbaseField;
+
+// Decodes `raw` (the column's `length` stored bytes, or fewer for a short V / Q
+// value) into `area`; false for a null value (always for memo columns).
+using DbaseDecoder = bool (*)(const DbaseField& field, const uint8_t* raw, uint32_t length, uint8_t* area);
+
 struct DbaseField {
   DbaseColumn column;
   DbaseStorage storage = DbaseStorage::kCharacters;
@@ -37,6 +43,7 @@ struct DbaseField {
   int size = 0;           // FieldDescriptor::size
   int nullBit = -1;       // bit in _NullFlags that marks a null value
   int varLengthBit = -1;  // bit in _NullFlags that marks a V / Q value shorter than the column
+  DbaseDecoder decode = nullptr;  // the one of `storage`
 };
 
 // The field of a column, nullopt for a type letter the reader does not know
@@ -44,10 +51,6 @@ struct DbaseField {
 // sets `problem`. The _NullFlags column maps to kUnknown: the reader reads
 // it for the other columns and leaves it out.
 std::optional<DbaseField> MapDbaseColumn(const DbaseColumn& column, DbaseFlavour flavour, std::string* problem);
-
-// Decodes `raw` (the column's `length` stored bytes, or fewer for a short V / Q
-// value) into `area`; false for a null value. Not for memo columns.
-bool DecodeDbaseValue(const DbaseField& field, const uint8_t* raw, uint32_t length, uint8_t* area);
 
 // The memo block a memo column refers to: 0 when there is no value (a
 // pointer of blanks or zeros), nullopt for a pointer that is no block number

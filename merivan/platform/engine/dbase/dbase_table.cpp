@@ -1,8 +1,7 @@
 #include "merivan/platform/engine/dbase/dbase_table.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstring>
+#include <cstdint>
 
 #include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/dbase/dbase_codepage.h"
@@ -49,8 +48,8 @@ class DbaseTable : public TableDriver {
   }
   void MapColumns();
   void CountLiveRecords();
-  // The bytes of record `index` (0-based, in file order), read ahead through the buffer.
-  const uint8_t* Record(uint64_t index);
+  // Fills the buffer with the records from `first` (0-based, in file order) on.
+  void ReadAhead(uint64_t first);
   bool FlagSet(int bit) const;
   const DbaseField& FieldAt(size_t index) const;
   const MemoSpan& Memo(size_t index);
@@ -72,9 +71,12 @@ class DbaseTable : public TableDriver {
   const uint8_t* current_ = nullptr;
   bool ended_ = false;
 
-  // Memo values of the current record already located, by field index.
-  std::vector<MemoSpan> memoSpans_;
-  std::vector<bool> memoKnown_;
+  // Memo values already located, by field index, each with the record it belongs to.
+  struct LocatedMemo {
+    MemoSpan span;
+    uint64_t record = UINT64_MAX;
+  };
+  std::vector<LocatedMemo> memos_;
 };
 
 DbaseTable::DbaseTable(const std::string& path) : file_(path), header_(ReadDbaseHeader(file_)) {
@@ -93,8 +95,7 @@ DbaseTable::DbaseTable(const std::string& path) : file_(path), header_(ReadDbase
   }
 
   if (std::any_of(fields_.begin(), fields_.end(), IsMemo)) memo_ = OpenMemoBeside(path, MemoFormatOf(header_));
-  memoSpans_.resize(fields_.size());
-  memoKnown_.assign(fields_.size(), false);
+  memos_.resize(fields_.size());
 
   const uint64_t room = (file_.Size() - header_.headerSize) / header_.recordSize;
   if (room < header_.recordCount) Damaged("The table file holds fewer records than its header says");
@@ -123,31 +124,33 @@ void DbaseTable::MapColumns() {
   }
 }
 
+// Only the deletion marks are looked at, a buffer at a time.
 void DbaseTable::CountLiveRecords() {
-  uint64_t live = 0;
-  for (uint64_t i = 0; i < header_.recordCount; ++i)
-    if (Record(i)[0] != '*') ++live;
+  const size_t size = header_.recordSize;
+  uint64_t deleted = 0;
+  for (uint64_t first = 0; first < header_.recordCount; first += bufferCount_) {
+    ReadAhead(first);
+    const uint8_t* const end = buffer_.data() + bufferCount_ * size;
+    for (const uint8_t* mark = buffer_.data(); mark < end; mark += size) deleted += *mark == '*';
+  }
+  const uint64_t live = header_.recordCount - deleted;
   if (live > INT32_MAX) Damaged("The table holds more records than can be counted");
   liveRecords_ = static_cast<int32_t>(live);
 }
 
-const uint8_t* DbaseTable::Record(uint64_t index) {
-  if (index < bufferFirst_ || index >= bufferFirst_ + bufferCount_) {
-    const uint64_t perBuffer = buffer_.size() / header_.recordSize;
-    bufferFirst_ = index;
-    bufferCount_ = std::min<uint64_t>(perBuffer, header_.recordCount - index);
-    const size_t bytes = static_cast<size_t>(bufferCount_ * header_.recordSize);
-    file_.ReadExactly(header_.headerSize + index * header_.recordSize, bytes, buffer_.data(),
-                      "The table file ends inside a record.");
-  }
-  return buffer_.data() + (index - bufferFirst_) * header_.recordSize;
+void DbaseTable::ReadAhead(uint64_t first) {
+  bufferFirst_ = first;
+  bufferCount_ = std::min<uint64_t>(buffer_.size() / header_.recordSize, header_.recordCount - first);
+  const size_t bytes = static_cast<size_t>(bufferCount_ * header_.recordSize);
+  file_.ReadExactly(header_.headerSize + first * header_.recordSize, bytes, buffer_.data(),
+                    "The table file ends inside a record.");
 }
 
 bool DbaseTable::Next() {
   if (ended_) return false;
-  std::fill(memoKnown_.begin(), memoKnown_.end(), false);
   while (next_ < header_.recordCount) {
-    const uint8_t* record = Record(next_++);
+    if (next_ < bufferFirst_ || next_ >= bufferFirst_ + bufferCount_) ReadAhead(next_);
+    const uint8_t* record = buffer_.data() + (next_++ - bufferFirst_) * header_.recordSize;
     if (record[0] == '*') continue;
     current_ = record;
     return true;
@@ -169,26 +172,30 @@ const DbaseField& DbaseTable::FieldAt(size_t index) const {
 
 bool DbaseTable::ReadField(size_t index, uint8_t* area) {
   const DbaseField& f = FieldAt(index);
-  if (IsMemo(f) || FlagSet(f.nullBit)) return false;
   const uint8_t* raw = current_ + f.column.offset;
   uint32_t length = f.column.length;
-  if (FlagSet(f.varLengthBit)) length = std::min<uint32_t>(raw[length - 1], length - 1);
-  return DecodeDbaseValue(f, raw, length, area);
+  if (nullFlags_) {
+    if (FlagSet(f.nullBit)) return false;
+    if (FlagSet(f.varLengthBit)) length = std::min<uint32_t>(raw[length - 1], length - 1);
+  }
+  return f.decode(f, raw, length, area);
 }
 
 const MemoSpan& DbaseTable::Memo(size_t index) {
   const DbaseField& f = FieldAt(index);
-  if (!memoKnown_[index]) {
-    memoSpans_[index] = MemoSpan{};
+  LocatedMemo& located = memos_[index];
+  const uint64_t record = next_ - 1;  // the current one
+  if (located.record != record) {
+    located.span = MemoSpan{};
     // A table whose memo file is gone shows its memo values as empty.
     if (IsMemo(f) && !FlagSet(f.nullBit) && memo_) {
       const std::optional<uint32_t> block = DbaseMemoBlock(f, current_ + f.column.offset);
       if (!block) memo_->ThrowOutside();
-      if (*block != 0) memoSpans_[index] = memo_->Locate(*block);
+      if (*block != 0) located.span = memo_->Locate(*block);
     }
-    memoKnown_[index] = true;
+    located.record = record;
   }
-  return memoSpans_[index];
+  return located.span;
 }
 
 uint32_t DbaseTable::BlobSize(size_t index) { return Memo(index).length; }
