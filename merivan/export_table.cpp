@@ -2,12 +2,10 @@
 
 #include <cstring>
 #include <exception>
-#include <memory>
 #include <vector>
 
 #include "merivan/exceptions.h"
 #include "merivan/field_list.h"
-#include "merivan/line_pipeline.h"
 #include "merivan/format/decimal_digits.h"
 #include "merivan/output_file.h"
 #include "merivan/recode_cp852.h"
@@ -60,8 +58,9 @@ class LineSink final : public TextSink {
 };
 
 // The fields of the list, looked up on the first record in list order, so
-// that a missing name fails right where its value would go. From then on,
-// when every text has a bound, the lines are made by a LinePipeline.
+// that a missing name fails right where its value would go. From then on a
+// line whose texts all have a bound is written into one room of the
+// output, the marks between the values with them.
 class RecordWriter {
  public:
   RecordWriter(const std::vector<std::string>& names, TOutputFile& out, bool recode)
@@ -70,25 +69,26 @@ class RecordWriter {
   }
 
   void Write(TTable& table) {
-    if (pipeline_) {
-      pipeline_->Hold();
-    } else {
+    if (lineBound_ == 0) {
       WriteValueByValue(table);
+    } else {
+      WriteInOneRoom();
     }
-  }
-  // Writes the lines still held; the first failure goes on.
-  void Finish() {
-    if (pipeline_) pipeline_->Finish();
   }
 
  private:
+  struct Column {
+    const TField* field;
+    bool quoted;
+  };
+
   void WriteValueByValue(TTable& table) {
     for (size_t i = 0; i < names_.size(); ++i) {
       if (i == fields_.size()) {
         const TField& field = table.FieldByName(names_[i]);
         fields_.push_back({&field, field.DataType() == ftString});
       }
-      const LinePipeline::Column& c = fields_[i];
+      const Column& c = fields_[i];
       if (i > 0) line_.PutMark(';');
       if (c.quoted) line_.PutMark('"');
       c.field->ValueText(line_);
@@ -96,26 +96,46 @@ class RecordWriter {
     }
     line_.PutMark('\r');
     line_.PutMark('\n');
-    if (firstLine_) StartPipeline();
+    if (firstLine_) PlanOneRoom();
     firstLine_ = false;
   }
 
-  // When every text has a bound and a whole line fits one room of the sink.
-  void StartPipeline() {
+  // The bound of a whole line, when every text has one and they fit one room.
+  void PlanOneRoom() {
     size_t bound = 2 + names_.size();  // the line end and the separators
-    for (const LinePipeline::Column& c : fields_) {
+    for (const Column& c : fields_) {
       const size_t text = c.field->TextBound();
       if (text == 0) return;
       bound += text + (c.quoted ? 2 : 0);
     }
-    if (bound <= TextSink::kMaxReserve) pipeline_ = std::make_unique<LinePipeline>(fields_, line_, bound);
+    if (bound <= TextSink::kMaxReserve) lineBound_ = bound;
+  }
+
+  // The marks are ASCII, which recoding leaves as it is: the whole line is
+  // committed, and converted, at once. A failing value keeps what came before it.
+  void WriteInOneRoom() {
+    char* p = line_.Reserve(lineBound_);
+    try {
+      for (const Column& c : fields_) {
+        if (&c != &fields_.front()) *p++ = ';';
+        if (c.quoted) *p++ = '"';
+        p = c.field->ValueText(p);
+        if (c.quoted) *p++ = '"';
+      }
+    } catch (...) {
+      line_.Commit(p);
+      throw;
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+    line_.Commit(p);
   }
 
   const std::vector<std::string>& names_;
   LineSink line_;
-  std::vector<LinePipeline::Column> fields_;
+  std::vector<Column> fields_;
   bool firstLine_ = true;
-  std::unique_ptr<LinePipeline> pipeline_;  // destroyed before line_
+  size_t lineBound_ = 0;  // 0: value by value
 };
 
 // The status text after each record. The count grows by one from record to
@@ -185,25 +205,16 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
     Main->progres.SetMaxValue(table.RecordCount());
     RecordWriter writer(names, out, codePageName == kCp852Name);
     StatusText status(app.Hint);
-    // The lines held when the loop fails are written before its failure
-    // goes on, unless one of them failed first.
-    std::exception_ptr loopFailure;
-    try {
-      while (!table.Eof()) {
-        Main->progres.AddProgress(1);
-        app.ProcessMessages();
-        app.ProcessMessages();
-        writer.Write(table);
-        table.Next();
-        ++records;
-        status.Set(records);
-        if (showProgress) windows.ShowProgress(records, Main->progres.MaxValue(), table.TableName());
-      }
-    } catch (...) {
-      loopFailure = std::current_exception();
+    while (!table.Eof()) {
+      Main->progres.AddProgress(1);
+      app.ProcessMessages();
+      app.ProcessMessages();
+      writer.Write(table);
+      table.Next();
+      ++records;
+      status.Set(records);
+      if (showProgress) windows.ShowProgress(records, Main->progres.MaxValue(), table.TableName());
     }
-    writer.Finish();
-    if (loopFailure) std::rethrow_exception(loopFailure);
   } catch (...) {
     failure = std::current_exception();
   }

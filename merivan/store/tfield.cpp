@@ -5,11 +5,10 @@
 
 namespace merivan {
 
-TField::TField(TTable& table, size_t driverIndex, const TFieldDef& def, size_t areaSize)
+TField::TField(TTable& table, size_t driverIndex, const TFieldDef& def)
     : table_(table),
       name_(def.Name),
-      value_{driverIndex, def.DataType, def.Size, def.DataType == ftString || def.DataType == ftMemo, &name_,
-             areaSize} {}
+      value_{driverIndex, def.DataType, def.Size, def.DataType == ftString || def.DataType == ftMemo, &name_} {}
 
 void TField::ValueText(TextSink& out) const {
   CallEngine([&] { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
@@ -17,10 +16,6 @@ void TField::ValueText(TextSink& out) const {
 
 char* TField::ValueText(char* out) const {
   return CallEngine([&] { return FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
-}
-
-void TField::Hold(uint8_t* held) const {
-  CallEngine([&] { HoldValue(table_.Driver(), value_, held); });
 }
 
 void TField::ValueText(std::string& out) const {

@@ -11,8 +11,7 @@ class TTable;
 
 class TField {
  public:
-  // `areaSize`: the engine's data area of the column.
-  TField(TTable& table, size_t driverIndex, const TFieldDef& def, size_t areaSize);
+  TField(TTable& table, size_t driverIndex, const TFieldDef& def);
   // The value description points at the field's own name: fields stay put.
   TField(const TField&) = delete;
   TField& operator=(const TField&) = delete;
@@ -30,11 +29,6 @@ class TField {
   // for a field whose TextBound() is not 0.
   char* ValueText(char* out) const;
   size_t TextBound() const { return ValueTextBound(value_); }
-  // The current record's value held apart from the table, its text made
-  // later (see HoldValue); only for a field whose TextBound() is not 0.
-  size_t HeldSize() const { return HeldValueSize(value_); }
-  void Hold(uint8_t* held) const;
-  char* HeldText(const uint8_t* held, char* out) const { return HeldValueText(value_, held, out); }
   void ValueText(std::string& out) const;
   std::string ValueText() const;
 

@@ -76,9 +76,7 @@ void TTable::Open() {
       fieldDefs_.Add(TFieldDef{names[k], types[k], columns[driverIndex_[k]].size});
     }
     for (int k = 0; k < fieldDefs_.Count(); ++k) {
-      const size_t column = driverIndex_[static_cast<size_t>(k)];
-      fields_.push_back(std::make_unique<TField>(*this, column, fieldDefs_[k],
-                                                 engine::DataAreaSize(columns[column].type, columns[column].size)));
+      fields_.push_back(std::make_unique<TField>(*this, driverIndex_[static_cast<size_t>(k)], fieldDefs_[k]));
       fieldIndex_.emplace(FieldNameKey(fieldDefs_[k].Name), static_cast<size_t>(k));
     }
     area_.assign(areaSize, 0);

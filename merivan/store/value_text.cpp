@@ -64,8 +64,29 @@ void BlobText(engine::TableDriver& driver, const ValueTextField& field, TextSink
   throw EDatabaseError("Value of field '" + platform::ShownText(name) + "' is out of range");
 }
 
-// The text of a value that is not null and not a string, from its data area.
-char* AreaText(const ValueTextField& field, const uint8_t* area, char* out) {
+}  // namespace
+
+size_t ValueTextBound(const ValueTextField& field) {
+  switch (field.type) {
+    case ftString: return engine::kStringAreaSize;
+    case ftSmallint: case ftWord: case ftInteger: case ftAutoInc: return format_detail::kMaxDecimalDigits + 1;
+    case ftBoolean: return 5;
+    case ftFloat: case ftCurrency: case ftBCD: return kNumberTextMax;
+    case ftDate: case ftTime: case ftDateTime: return kDateTimeTextMax;
+    case ftBytes: case ftVarBytes: {
+      const size_t n = engine::DataAreaSize(field.type == ftBytes ? engine::ColumnKind::kBytes : engine::ColumnKind::kVarBytes, field.size);
+      return n <= TextSink::kMaxReserve ? n : 0;
+    }
+    default: return 0;  // blobs: as long as their content
+  }
+}
+
+char* FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, char* out) {
+  if (field.type == ftString) {
+    // Read straight into the room, converted on the way: no copy between.
+    return out + driver.ReadText(field.index, reinterpret_cast<uint8_t*>(out));
+  }
+  if (!driver.ReadField(field.index, area)) return out;
   switch (field.type) {
     case ftSmallint: return IntegerText(engine::LoadInt16(area), out);
     case ftWord: return IntegerText(engine::LoadUint16(area), out);
@@ -96,50 +117,6 @@ char* AreaText(const ValueTextField& field, const uint8_t* area, char* out) {
     case ftVarBytes: return BytesText(area, static_cast<size_t>(field.size) + 2, out);
     default: return out;  // an open table has no other types
   }
-}
-
-}  // namespace
-
-size_t ValueTextBound(const ValueTextField& field) {
-  switch (field.type) {
-    case ftString: return engine::kStringAreaSize;
-    case ftSmallint: case ftWord: case ftInteger: case ftAutoInc: return format_detail::kMaxDecimalDigits + 1;
-    case ftBoolean: return 5;
-    case ftFloat: case ftCurrency: case ftBCD: return kNumberTextMax;
-    case ftDate: case ftTime: case ftDateTime: return kDateTimeTextMax;
-    case ftBytes: case ftVarBytes: return field.areaSize <= TextSink::kMaxReserve ? field.areaSize : 0;
-    default: return 0;  // blobs: as long as their content
-  }
-}
-
-char* FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, char* out) {
-  if (field.type == ftString) {
-    // Read straight into the room, converted on the way: no copy between.
-    return out + driver.ReadText(field.index, reinterpret_cast<uint8_t*>(out));
-  }
-  if (!driver.ReadField(field.index, area)) return out;
-  return AreaText(field, area, out);
-}
-
-// A held value: a string's byte count, or 1 for a value and 0 for null, in
-// two bytes; then the string's bytes or the data area.
-constexpr size_t kHeldHead = 2;
-
-size_t HeldValueSize(const ValueTextField& field) { return kHeldHead + field.areaSize; }
-
-void HoldValue(engine::TableDriver& driver, const ValueTextField& field, uint8_t* held) {
-  const size_t count = field.type == ftString ? driver.ReadText(field.index, held + kHeldHead)
-                                              : driver.ReadField(field.index, held + kHeldHead) ? 1 : 0;
-  engine::StoreInt16(static_cast<int16_t>(count), held);
-}
-
-char* HeldValueText(const ValueTextField& field, const uint8_t* held, char* out) {
-  const size_t count = engine::LoadUint16(held);
-  if (field.type == ftString) {
-    std::memcpy(out, held + kHeldHead, count);
-    return out + count;
-  }
-  return count == 0 ? out : AreaText(field, held + kHeldHead, out);
 }
 
 void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, TextSink& out) {

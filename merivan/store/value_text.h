@@ -18,7 +18,6 @@ struct ValueTextField {
   int size;
   bool transliterate;
   const std::string* name;  // for messages
-  size_t areaSize;          // engine::DataAreaSize of the column
 };
 
 // Where a value text goes: a window of room that the text is written into
@@ -103,15 +102,6 @@ size_t ValueTextBound(const ValueTextField& field);
 // and returns its end. Fails as the sink form does, having written nothing
 // that counts.
 char* FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, char* out);
-
-// A field's value of the current record held apart from the table, so that
-// its text can be made later and on another thread: HeldValueSize bytes,
-// filled by HoldValue (which fails as ReadField does). Only for fields with
-// a ValueTextBound; HeldValueText then writes at most that many bytes and
-// fails as FieldValueText does.
-size_t HeldValueSize(const ValueTextField& field);
-void HoldValue(engine::TableDriver& driver, const ValueTextField& field, uint8_t* held);
-char* HeldValueText(const ValueTextField& field, const uint8_t* held, char* out);
 
 // Writes the field's text to `out`. `area` holds at least
 // engine::DataAreaSize of the column bytes; a string value is read and
