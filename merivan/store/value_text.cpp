@@ -68,7 +68,7 @@ void BlobText(engine::TableDriver& driver, const ValueTextField& field, TextSink
 
 size_t ValueTextBound(const ValueTextField& field) {
   switch (field.type) {
-    case ftString: return engine::kStringAreaSize;
+    case ftString: return static_cast<size_t>(field.size) + 1;  // its data area: the room it is read into
     case ftSmallint: case ftWord: case ftInteger: case ftAutoInc: return format_detail::kMaxDecimalDigits + 1;
     case ftBoolean: return 5;
     case ftFloat: case ftCurrency: case ftBCD: return kNumberTextMax;
