@@ -1,10 +1,10 @@
 #include "merivan/write_behind.h"
 
-#include <pthread.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "merivan/signal_free_thread.h"
 
 namespace merivan {
 
@@ -45,15 +45,7 @@ int WriteBehind::Wait() {
 }
 
 void WriteBehind::Start(const char* data, size_t size) {
-  if (!thread_.joinable()) {
-    // The program's signal handlers (a prompt's Ctrl-C, a terminal's hang-up)
-    // must run on the main thread: the writer blocks every signal.
-    sigset_t all, previous;
-    sigfillset(&all);
-    pthread_sigmask(SIG_SETMASK, &all, &previous);
-    thread_ = std::thread([this] { Run(); });
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-  }
+  if (!thread_.joinable()) thread_ = SignalFreeThread([this] { Run(); });
   {
     std::lock_guard<std::mutex> lock(mutex_);
     data_ = data;
