@@ -25,6 +25,29 @@ struct FieldDescriptor {
   int size;
 };
 
+// How the fields of a table's records are read from the records' own bytes:
+// a reader whose records are runs of a fixed size gives one, so that copies
+// of records can be read after the table has moved on, and on any thread
+// (every call is const and touches nothing but its arguments).
+// A reader keeps its format on cache lines of its own (alignas this): other
+// threads read it while the reader's cursor beside it changes with every
+// record, and a shared line would stall them on each value.
+constexpr size_t kRecordFormatAlignment = 64;
+
+class RecordFormat {
+ public:
+  virtual ~RecordFormat() = default;
+
+  // Bytes of one record.
+  virtual size_t RecordSize() const = 0;
+  // Whether field `index` lies wholly in the record (blobs do not).
+  virtual bool InRecord(size_t index) const = 0;
+  // As TableDriver's ReadField and ReadText, from the bytes of `record`, for
+  // a field InRecord.
+  virtual bool ReadField(const uint8_t* record, size_t index, uint8_t* area) const = 0;
+  virtual size_t ReadText(const uint8_t* record, size_t index, uint8_t* area) const = 0;
+};
+
 class TableDriver {
  public:
   virtual ~TableDriver() = default;
@@ -53,6 +76,12 @@ class TableDriver {
     ToAnsi(area, length);
     return length;
   }
+
+  // The format of the records, for a reader that has one; null otherwise.
+  virtual const RecordFormat* Records() const { return nullptr; }
+  // The bytes of the current record (RecordSize of them), for a reader with
+  // a format; they stay valid until the next call of Next.
+  virtual const uint8_t* CurrentRecord() const { return nullptr; }
 
   // Blob fields of the current record: the value's size in bytes, and a read
   // of up to `count` bytes from `offset` that returns the count actually read.

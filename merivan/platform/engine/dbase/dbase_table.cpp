@@ -30,6 +30,59 @@ bool IsMemo(const DbaseField& f) {
   return f.storage == DbaseStorage::kMemoText || f.storage == DbaseStorage::kMemoBinary;
 }
 
+// The fields of a record in its bytes; everything but memos decodes from them alone.
+class alignas(kRecordFormatAlignment) DbaseRecords final : public RecordFormat {
+ public:
+  std::vector<DbaseField> fields;
+  std::optional<DbaseColumn> nullFlags;
+  platform::ByteMap toAnsi;
+  bool keepsAscii = false;
+  uint32_t recordSize = 0;
+
+  void ToAnsi(uint8_t* bytes, size_t count) const { ConvertBytes(toAnsi, keepsAscii, bytes, count); }
+  bool FlagSet(const uint8_t* record, int bit) const {
+    if (bit < 0 || !nullFlags || static_cast<uint32_t>(bit / 8) >= nullFlags->length) return false;
+    return (record[nullFlags->offset + bit / 8] >> (bit % 8)) & 1;
+  }
+
+  size_t RecordSize() const override { return recordSize; }
+  bool InRecord(size_t index) const override { return index < fields.size() && !IsMemo(fields[index]); }
+  bool ReadField(const uint8_t* record, size_t index, uint8_t* area) const override {
+    const DbaseField& f = fields[index];
+    const uint8_t* raw;
+    uint32_t length;
+    return Stored(record, f, raw, length) && f.decode(f, raw, length, area);
+  }
+  // Characters are measured where they are stored and converted in one copy.
+  size_t ReadText(const uint8_t* record, size_t index, uint8_t* area) const override {
+    const DbaseField& f = fields[index];
+    const uint8_t* raw;
+    uint32_t length;
+    if (!Stored(record, f, raw, length)) return 0;
+    if (f.storage != DbaseStorage::kCharacters && f.storage != DbaseStorage::kVarCharacters) {
+      if (!f.decode(f, raw, length, area)) return 0;
+      const size_t n = StringLengthInArea(area, f.size);
+      ToAnsi(area, n);
+      return n;
+    }
+    const size_t n = StringLengthInArea(raw, static_cast<int>(length));
+    ConvertBytes(toAnsi, keepsAscii, raw, n, area);
+    return n;
+  }
+
+ private:
+  // The stored bytes of a field, fewer for a short V / Q value; false for null.
+  bool Stored(const uint8_t* record, const DbaseField& f, const uint8_t*& raw, uint32_t& length) const {
+    raw = record + f.column.offset;
+    length = f.column.length;
+    if (nullFlags) {
+      if (FlagSet(record, f.nullBit)) return false;
+      if (FlagSet(record, f.varLengthBit)) length = std::min<uint32_t>(raw[length - 1], length - 1);
+    }
+    return true;
+  }
+};
+
 class DbaseTable : public TableDriver {
  public:
   explicit DbaseTable(const std::string& path);
@@ -38,9 +91,15 @@ class DbaseTable : public TableDriver {
   int32_t RecordCount() const override { return liveRecords_; }
   bool Next() override;
   bool ReadField(size_t index, uint8_t* area) override;
+  size_t ReadText(size_t index, uint8_t* area) override {
+    FieldAt(index);
+    return records_.ReadText(current_, index, area);
+  }
   uint32_t BlobSize(size_t index) override;
   uint32_t ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) override;
-  void ToAnsi(uint8_t* bytes, size_t count) const override { ConvertBytes(toAnsi_, keepsAscii_, bytes, count); }
+  void ToAnsi(uint8_t* bytes, size_t count) const override { records_.ToAnsi(bytes, count); }
+  const RecordFormat* Records() const override { return &records_; }
+  const uint8_t* CurrentRecord() const override { return current_; }
 
  private:
   [[noreturn]] void Damaged(const std::string& what) const {
@@ -50,18 +109,14 @@ class DbaseTable : public TableDriver {
   void CountLiveRecords();
   // Fills the buffer with the records from `first` (0-based, in file order) on.
   void ReadAhead(uint64_t first);
-  bool FlagSet(int bit) const;
   const DbaseField& FieldAt(size_t index) const;
   const MemoSpan& Memo(size_t index);
 
   ReadOnlyFile file_;
   DbaseHeader header_;
-  std::vector<DbaseField> fields_;
+  DbaseRecords records_;
   std::vector<FieldDescriptor> descriptors_;
-  std::optional<DbaseColumn> nullFlags_;
   std::unique_ptr<MemoFile> memo_;
-  platform::ByteMap toAnsi_;
-  bool keepsAscii_ = false;
   int32_t liveRecords_ = 0;
 
   std::vector<uint8_t> buffer_;  // whole records read ahead
@@ -85,17 +140,19 @@ DbaseTable::DbaseTable(const std::string& path) : file_(path), header_(ReadDbase
   int codePage = 0;
   if (header_.flavour == DbaseFlavour::kLevel7) codePage = LanguageDriverNameCodePage(header_.languageDriverName);
   if (codePage == 0) codePage = LanguageDriverCodePage(header_.languageDriver);
-  toAnsi_ = TableToAnsiMap(codePage, platform::AnsiCodePage());
-  keepsAscii_ = KeepsAscii(toAnsi_);
+  records_.toAnsi = TableToAnsiMap(codePage, platform::AnsiCodePage());
+  records_.keepsAscii = KeepsAscii(records_.toAnsi);
+  records_.recordSize = header_.recordSize;
 
-  for (const DbaseField& f : fields_) {
+  for (const DbaseField& f : records_.fields) {
     std::string name = f.column.name;
     ToAnsi(reinterpret_cast<uint8_t*>(name.data()), name.size());
     descriptors_.push_back(FieldDescriptor{name, f.type, f.size});
   }
 
-  if (std::any_of(fields_.begin(), fields_.end(), IsMemo)) memo_ = OpenMemoBeside(path, MemoFormatOf(header_));
-  memos_.resize(fields_.size());
+  const std::vector<DbaseField>& fields = records_.fields;
+  if (std::any_of(fields.begin(), fields.end(), IsMemo)) memo_ = OpenMemoBeside(path, MemoFormatOf(header_));
+  memos_.resize(fields.size());
 
   const uint64_t room = (file_.Size() - header_.headerSize) / header_.recordSize;
   if (room < header_.recordCount) Damaged("The table file holds fewer records than its header says");
@@ -114,13 +171,13 @@ void DbaseTable::MapColumns() {
     if (!problem.empty()) Damaged(problem);
     if (!f) continue;
     if (f->storage == DbaseStorage::kNullFlags) {
-      nullFlags_ = c;
+      records_.nullFlags = c;
       continue;
     }
     if (vfp && (f->storage == DbaseStorage::kVarCharacters || f->storage == DbaseStorage::kVarBinary))
       f->varLengthBit = bit++;
     if (vfp && (c.flags & 0x02)) f->nullBit = bit++;
-    fields_.push_back(*f);
+    records_.fields.push_back(*f);
   }
 }
 
@@ -160,25 +217,14 @@ bool DbaseTable::Next() {
   return false;
 }
 
-bool DbaseTable::FlagSet(int bit) const {
-  if (bit < 0 || !nullFlags_ || static_cast<uint32_t>(bit / 8) >= nullFlags_->length) return false;
-  return (current_[nullFlags_->offset + bit / 8] >> (bit % 8)) & 1;
-}
-
 const DbaseField& DbaseTable::FieldAt(size_t index) const {
-  if (index >= fields_.size() || !current_) ThrowNoSuchField();
-  return fields_[index];
+  if (index >= records_.fields.size() || !current_) ThrowNoSuchField();
+  return records_.fields[index];
 }
 
 bool DbaseTable::ReadField(size_t index, uint8_t* area) {
-  const DbaseField& f = FieldAt(index);
-  const uint8_t* raw = current_ + f.column.offset;
-  uint32_t length = f.column.length;
-  if (nullFlags_) {
-    if (FlagSet(f.nullBit)) return false;
-    if (FlagSet(f.varLengthBit)) length = std::min<uint32_t>(raw[length - 1], length - 1);
-  }
-  return f.decode(f, raw, length, area);
+  FieldAt(index);
+  return records_.ReadField(current_, index, area);
 }
 
 const MemoSpan& DbaseTable::Memo(size_t index) {
@@ -188,7 +234,7 @@ const MemoSpan& DbaseTable::Memo(size_t index) {
   if (located.record != record) {
     located.span = MemoSpan{};
     // A table whose memo file is gone shows its memo values as empty.
-    if (IsMemo(f) && !FlagSet(f.nullBit) && memo_) {
+    if (IsMemo(f) && !records_.FlagSet(current_, f.nullBit) && memo_) {
       const std::optional<uint32_t> block = DbaseMemoBlock(f, current_ + f.column.offset);
       if (!block) memo_->ThrowOutside();
       if (*block != 0) located.span = memo_->Locate(*block);

@@ -26,6 +26,49 @@ using namespace paradox;
 constexpr uint32_t kBlobRef = 10;  // u32 offset, u32 length, u16 modification number
 
 
+// The fields of a record in its bytes; everything but blobs decodes from them alone.
+class alignas(kRecordFormatAlignment) ParadoxRecords final : public RecordFormat {
+ public:
+  // What reading a field needs, in one place per field.
+  struct FieldSlot {
+    FieldDecoder decode;  // null for blob fields
+    uint32_t offset;      // in the record
+    uint32_t width;
+    uint8_t code;
+    uint8_t places;       // a BCD field's
+    size_t column;        // in the header, for messages
+  };
+
+  ParadoxRecords(uint32_t recordSize, platform::ByteMap map)
+      : recordSize_(recordSize), map_(std::move(map)), keepsAscii_(KeepsAscii(map_)) {}
+
+  void Add(const FieldSlot& slot) { slots_.push_back(slot); }
+  size_t Count() const { return slots_.size(); }
+  const FieldSlot& Slot(size_t index) const { return slots_[index]; }
+  void ToAnsi(uint8_t* bytes, size_t count) const { ConvertBytes(map_, keepsAscii_, bytes, count); }
+
+  size_t RecordSize() const override { return recordSize_; }
+  bool InRecord(size_t index) const override { return index < slots_.size() && slots_[index].decode; }
+  bool ReadField(const uint8_t* record, size_t index, uint8_t* area) const override {
+    const FieldSlot& f = slots_[index];
+    return f.decode(record + f.offset, f.width, f.places, area);
+  }
+  // Alpha values (the one string type) are measured and converted in one copy.
+  size_t ReadText(const uint8_t* record, size_t index, uint8_t* area) const override {
+    const FieldSlot& f = slots_[index];
+    const uint8_t* src = record + f.offset;
+    const size_t length = AlphaLength(src, f.width);
+    ConvertBytes(map_, keepsAscii_, src, length, area);
+    return length;
+  }
+
+ private:
+  uint32_t recordSize_;
+  std::vector<FieldSlot> slots_;
+  platform::ByteMap map_;
+  bool keepsAscii_;
+};
+
 class ParadoxTable final : public TableDriver {
  public:
   ParadoxTable(const std::string& path, const Passwords& passwords);
@@ -37,24 +80,18 @@ class ParadoxTable final : public TableDriver {
   size_t ReadText(size_t index, uint8_t* area) override;
   uint32_t BlobSize(size_t index) override { return Blob(index).size; }
   uint32_t ReadBlob(size_t index, uint32_t offset, uint32_t count, uint8_t* dst) override;
-  void ToAnsi(uint8_t* bytes, size_t count) const override { ConvertBytes(map_, keepsAscii_, bytes, count); }
+  void ToAnsi(uint8_t* bytes, size_t count) const override { records_.ToAnsi(bytes, count); }
+  const RecordFormat* Records() const override { return &records_; }
+  const uint8_t* CurrentRecord() const override { return record_; }
 
  private:
   [[noreturn]] void Damaged(const std::string& what) const {
     ThrowEngineError("Damaged Paradox table: " + what + ".", file_.Path());
   }
-  // What reading a field needs, in one place per field.
-  struct FieldSlot {
-    FieldDecoder decode;  // null for blob fields
-    uint32_t offset;      // in the record
-    uint32_t width;
-    uint8_t code;
-    uint8_t places;       // a BCD field's
-    size_t column;        // in the header, for messages
-  };
+  using FieldSlot = ParadoxRecords::FieldSlot;
   const FieldSlot& Slot(size_t index) const {
-    if (index >= slots_.size() || !record_) ThrowNoSuchField();
-    return slots_[index];
+    if (index >= records_.Count() || !record_) ThrowNoSuchField();
+    return records_.Slot(index);
   }
   bool EnterBlock(uint32_t k);
 
@@ -70,9 +107,7 @@ class ParadoxTable final : public TableDriver {
   PxHeader header_;
   std::optional<TableCipher> cipher_;  // a protected table's keys
   std::vector<FieldDescriptor> fields_;
-  std::vector<FieldSlot> slots_;
-  platform::ByteMap map_;
-  bool keepsAscii_;
+  ParadoxRecords records_;
   BlockWindow window_;
   BlobFile blobs_;
 
@@ -140,8 +175,7 @@ ParadoxTable::ParadoxTable(const std::string& path, const Passwords& passwords)
       header_(ReadHeader(file_)),
       cipher_(Unlock(file_, header_, passwords)),
       // 3.x tables name no code page: they get the OEM conversion.
-      map_(TableToAnsiMap(header_.codePage, platform::AnsiCodePage())),
-      keepsAscii_(KeepsAscii(map_)),
+      records_(header_.recordSize, TableToAnsiMap(header_.codePage, platform::AnsiCodePage())),
       window_(file_, header_.headerSize, header_.blockSize, header_.blocksInFile, cipher_ ? &*cipher_ : nullptr),
       blobs_(path, cipher_ ? &*cipher_ : nullptr),
       visited_(size_t{header_.blocksInFile} + 1, false),
@@ -154,7 +188,7 @@ ParadoxTable::ParadoxTable(const std::string& path, const Passwords& passwords)
     ToAnsi(reinterpret_cast<uint8_t*>(name.data()), name.size());
     const bool sized = kind == ColumnKind::kString || kind == ColumnKind::kBytes || kind == ColumnKind::kBcd;
     fields_.push_back({std::move(name), kind, sized ? c.sizeByte : 0});
-    slots_.push_back({DecoderOf(c.code), c.offset, c.width, c.code, c.sizeByte, i});
+    records_.Add({DecoderOf(c.code), c.offset, c.width, c.code, c.sizeByte, i});
   }
 }
 
@@ -208,16 +242,12 @@ bool ParadoxTable::Next() {
 bool ParadoxTable::ReadField(size_t index, uint8_t* area) {
   const FieldSlot& f = Slot(index);
   if (!f.decode) return Blob(index).size > 0;
-  return f.decode(record_ + f.offset, f.width, f.places, area);
+  return records_.ReadField(record_, index, area);
 }
 
 size_t ParadoxTable::ReadText(size_t index, uint8_t* area) {
-  const FieldSlot& f = Slot(index);
-  if (f.code != kPxAlpha) return TableDriver::ReadText(index, area);
-  const uint8_t* src = record_ + f.offset;
-  const size_t len = AlphaLength(src, f.width);
-  ConvertBytes(map_, keepsAscii_, src, len, area);
-  return len;
+  if (Slot(index).code != kPxAlpha) return TableDriver::ReadText(index, area);
+  return records_.ReadText(record_, index, area);
 }
 
 const ParadoxTable::BlobValue& ParadoxTable::Blob(size_t index) {
