@@ -18,6 +18,15 @@ char* TField::ValueText(char* out) const {
   return CallEngine([&] { return FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
 }
 
+bool TField::InRecordCopy() const {
+  const engine::RecordFormat* format = table_.Driver().Records();
+  return format && format->InRecord(value_.index);
+}
+
+char* TField::ValueText(const engine::RecordFormat& format, const uint8_t* record, uint8_t* area, char* out) const {
+  return CallEngine([&] { return FieldValueText(format, record, value_, area, out); });
+}
+
 void TField::ValueText(std::string& out) const {
   CallEngine([&] { FieldValueText(table_.Driver(), value_, table_.ValueArea(), out); });
 }

@@ -29,6 +29,15 @@ class TField {
   // for a field whose TextBound() is not 0.
   char* ValueText(char* out) const;
   size_t TextBound() const { return ValueTextBound(value_); }
+  // Whether the text can also be had from a copy of the current record: the
+  // table's records have a format (engine::TableDriver::Records) that holds
+  // this field's value whole.
+  bool InRecordCopy() const;
+  // The text from a copy of a record of this table, read by `format` (the
+  // table's own), at `out` with room for TextBound() bytes; `area` is the
+  // caller's scratch of TTable::ValueAreaSize bytes. For a field with a
+  // bound that is InRecordCopy; safe on any thread while the table is open.
+  char* ValueText(const engine::RecordFormat& format, const uint8_t* record, uint8_t* area, char* out) const;
   void ValueText(std::string& out) const;
   std::string ValueText() const;
 

@@ -68,6 +68,7 @@ class TTable {
   // For the fields: the open driver and the scratch area of the value texts.
   engine::TableDriver& Driver() { return *driver_; }
   uint8_t* ValueArea() { return area_.data(); }
+  size_t ValueAreaSize() const { return area_.size(); }
 
  private:
   void Open();

@@ -81,12 +81,30 @@ size_t ValueTextBound(const ValueTextField& field) {
   }
 }
 
-char* FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, char* out) {
+namespace {
+
+// The current record of the open table.
+struct CurrentRecord {
+  engine::TableDriver& driver;
+  bool ReadField(size_t index, uint8_t* area) const { return driver.ReadField(index, area); }
+  size_t ReadText(size_t index, uint8_t* area) const { return driver.ReadText(index, area); }
+};
+
+// A copy of a record.
+struct RecordCopy {
+  const engine::RecordFormat& format;
+  const uint8_t* record;
+  bool ReadField(size_t index, uint8_t* area) const { return format.ReadField(record, index, area); }
+  size_t ReadText(size_t index, uint8_t* area) const { return format.ReadText(record, index, area); }
+};
+
+template <typename Record>
+char* BoundedText(const Record& record, const ValueTextField& field, uint8_t* area, char* out) {
   if (field.type == ftString) {
     // Read straight into the room, converted on the way: no copy between.
-    return out + driver.ReadText(field.index, reinterpret_cast<uint8_t*>(out));
+    return out + record.ReadText(field.index, reinterpret_cast<uint8_t*>(out));
   }
-  if (!driver.ReadField(field.index, area)) return out;
+  if (!record.ReadField(field.index, area)) return out;
   switch (field.type) {
     case ftSmallint: return IntegerText(engine::LoadInt16(area), out);
     case ftWord: return IntegerText(engine::LoadUint16(area), out);
@@ -117,6 +135,17 @@ char* FieldValueText(engine::TableDriver& driver, const ValueTextField& field, u
     case ftVarBytes: return BytesText(area, static_cast<size_t>(field.size) + 2, out);
     default: return out;  // an open table has no other types
   }
+}
+
+}  // namespace
+
+char* FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, char* out) {
+  return BoundedText(CurrentRecord{driver}, field, area, out);
+}
+
+char* FieldValueText(const engine::RecordFormat& format, const uint8_t* record, const ValueTextField& field,
+                     uint8_t* area, char* out) {
+  return BoundedText(RecordCopy{format, record}, field, area, out);
 }
 
 void FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, TextSink& out) {

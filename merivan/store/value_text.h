@@ -102,6 +102,10 @@ size_t ValueTextBound(const ValueTextField& field);
 // and returns its end. Fails as the sink form does, having written nothing
 // that counts.
 char* FieldValueText(engine::TableDriver& driver, const ValueTextField& field, uint8_t* area, char* out);
+// The same from a copy of a record, read by the table's format, for a field
+// the format has InRecord. Safe on any thread while the table is open.
+char* FieldValueText(const engine::RecordFormat& format, const uint8_t* record, const ValueTextField& field,
+                     uint8_t* area, char* out);
 
 // Writes the field's text to `out`. `area` holds at least
 // engine::DataAreaSize of the column bytes; a string value is read and
