@@ -2,8 +2,11 @@
 
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <optional>
 #include <vector>
 
+#include "merivan/batched_lines.h"
 #include "merivan/exceptions.h"
 #include "merivan/field_list.h"
 #include "merivan/format/decimal_digits.h"
@@ -42,11 +45,13 @@ class LineSink final : public TextSink {
   LineSink(const LineSink&) = delete;
   LineSink& operator=(const LineSink&) = delete;
 
- private:
+  // Hands what was written back to the file, before others write there.
   void Sync() {
     if (next_) out_.Commit(next_);
     next_ = end_ = nullptr;
   }
+
+ private:
   void MakeRoom(size_t n) override {
     Sync();
     next_ = out_.Reserve(n);
@@ -60,35 +65,39 @@ class LineSink final : public TextSink {
 // The fields of the list, looked up on the first record in list order, so
 // that a missing name fails right where its value would go. From then on a
 // line whose texts all have a bound is written into one room of the
-// output, the marks between the values with them.
+// output, the marks between the values with them; when the table's records
+// also read from copies, the lines are made in batches on two threads.
 class RecordWriter {
  public:
   RecordWriter(const std::vector<std::string>& names, TOutputFile& out, bool recode)
-      : names_(names), line_(out, recode) {
+      : names_(names), out_(out), recode_(recode), line_(out, recode) {
     fields_.reserve(names.size());
   }
 
   void Write(TTable& table) {
-    if (lineBound_ == 0) {
-      WriteValueByValue(table);
-    } else {
+    if (batches_) {
+      batches_->Add(table.Driver().CurrentRecord());
+    } else if (lineBound_ != 0) {
       WriteInOneRoom();
+    } else {
+      WriteValueByValue(table);
     }
   }
 
- private:
-  struct Column {
-    const TField* field;
-    bool quoted;
-  };
+  // Writes the lines still in batches; raises the failure of an earlier
+  // record that a batch met. Nothing more once a failure went out.
+  void Finish() {
+    if (batches_) batches_->Finish();
+  }
 
+ private:
   void WriteValueByValue(TTable& table) {
     for (size_t i = 0; i < names_.size(); ++i) {
       if (i == fields_.size()) {
         const TField& field = table.FieldByName(names_[i]);
         fields_.push_back({&field, field.DataType() == ftString});
       }
-      const Column& c = fields_[i];
+      const LineColumn& c = fields_[i];
       if (i > 0) line_.PutMark(';');
       if (c.quoted) line_.PutMark('"');
       c.field->ValueText(line_);
@@ -96,19 +105,26 @@ class RecordWriter {
     }
     line_.PutMark('\r');
     line_.PutMark('\n');
-    if (firstLine_) PlanOneRoom();
+    if (firstLine_) PlanOneRoom(table);
     firstLine_ = false;
   }
 
   // The bound of a whole line, when every text has one and they fit one room.
-  void PlanOneRoom() {
+  void PlanOneRoom(TTable& table) {
     size_t bound = 2 + names_.size();  // the line end and the separators
-    for (const Column& c : fields_) {
+    bool inCopies = table.Driver().Records() != nullptr;
+    for (const LineColumn& c : fields_) {
       const size_t text = c.field->TextBound();
       if (text == 0) return;
       bound += text + (c.quoted ? 2 : 0);
+      inCopies = inCopies && c.field->InRecordCopy();
     }
-    if (bound <= TextSink::kMaxReserve) lineBound_ = bound;
+    if (bound > TextSink::kMaxReserve) return;
+    lineBound_ = bound;
+    if (!inCopies) return;
+    line_.Sync();
+    batches_ = std::make_unique<BatchedLines>(fields_, bound, *table.Driver().Records(), table.ValueAreaSize(),
+                                              out_, recode_);
   }
 
   // The marks are ASCII, which recoding leaves as it is: the whole line is
@@ -116,26 +132,22 @@ class RecordWriter {
   void WriteInOneRoom() {
     char* p = line_.Reserve(lineBound_);
     try {
-      for (const Column& c : fields_) {
-        if (&c != &fields_.front()) *p++ = ';';
-        if (c.quoted) *p++ = '"';
-        p = c.field->ValueText(p);
-        if (c.quoted) *p++ = '"';
-      }
+      WriteBoundedLine(fields_, p, [](const TField& field, char* at) { return field.ValueText(at); });
     } catch (...) {
       line_.Commit(p);
       throw;
     }
-    *p++ = '\r';
-    *p++ = '\n';
     line_.Commit(p);
   }
 
   const std::vector<std::string>& names_;
+  TOutputFile& out_;
+  const bool recode_;
   LineSink line_;
-  std::vector<Column> fields_;
+  std::vector<LineColumn> fields_;
   bool firstLine_ = true;
   size_t lineBound_ = 0;  // 0: value by value
+  std::unique_ptr<BatchedLines> batches_;  // last: its thread stops before the fields it reads go
 };
 
 // The status text after each record. The count grows by one from record to
@@ -188,6 +200,7 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
   // file that is that terminal.
   const bool showProgress = !out.IsTerminal();
   bool openedHere = false;
+  std::optional<RecordWriter> writer;
   std::exception_ptr failure;
   try {
     std::vector<std::string> names = ParseFieldList(fieldList);
@@ -203,21 +216,30 @@ void ExportTable(TTable& table, const std::string& outputPath, const std::string
     if (fieldList.empty()) WriteHeader(table, out, names);
     Main->progres.SetMinValue(0);
     Main->progres.SetMaxValue(table.RecordCount());
-    RecordWriter writer(names, out, codePageName == kCp852Name);
+    writer.emplace(names, out, codePageName == kCp852Name);
     StatusText status(app.Hint);
     while (!table.Eof()) {
       Main->progres.AddProgress(1);
       app.ProcessMessages();
       app.ProcessMessages();
-      writer.Write(table);
+      writer->Write(table);
       table.Next();
       ++records;
       status.Set(records);
       if (showProgress) windows.ShowProgress(records, Main->progres.MaxValue(), table.TableName());
     }
+    writer->Finish();
   } catch (...) {
     failure = std::current_exception();
+    // The lines of the records before the failure still go out; a failure
+    // among them came first, and is the one that goes on.
+    try {
+      if (writer) writer->Finish();
+    } catch (...) {
+      failure = std::current_exception();
+    }
   }
+  writer.reset();
   // Clean-up, table then file, whatever happened. The first failure is the
   // one that goes on: a clean-up step failing after it never replaces it.
   windows.EndProgress();
