@@ -34,9 +34,41 @@ FakeTable People() {
   return t;
 }
 
+// Where two long texts part (a diff of megabytes would take minutes to print).
+size_t FirstDifference(const std::string& a, const std::string& b) {
+  return static_cast<size_t>(std::mismatch(a.begin(), a.begin() + std::min(a.size(), b.size()), b.begin()).first -
+                             a.begin());
+}
+
+// Enough records for many buffers of the output file, each line's text
+// beside them. With `amounts` false, Castka is a BCD column of nulls (which
+// a record can then make fail).
+FakeTable ManyRecords(size_t count, bool amounts, std::string& lines) {
+  FakeTable t;
+  t.fields = {{"N", ftInteger, 0}, {"Jmeno", ftString, 12}, {"Castka", amounts ? ftFloat : ftBCD, amounts ? 0 : 2}, {"A", ftBoolean, 0}};
+  lines = "N;Jmeno;Castka;A\r\n";
+  for (size_t i = 0; i < count; ++i) {
+    const auto n = static_cast<int32_t>(i);
+    const std::string name = "\xC8" + std::to_string(i * 7);
+    if (i % 5 == 3) {
+      t.records.push_back({Bytes<int32_t>(n), std::nullopt, std::nullopt, std::nullopt});
+      lines += std::to_string(n) + ";\"\";;\r\n";
+    } else {
+      const FakeValue amount = amounts ? FakeValue(Bytes<double>(n + 0.5)) : std::nullopt;
+      t.records.push_back({Bytes<int32_t>(n), name, amount, Bytes<uint16_t>(i % 2)});
+      lines += std::to_string(n) + ";\"" + name + "\";" +
+               (amounts ? std::to_string(n) + RegionalSettings.DecimalMark + "5" : "") + ";" +
+               (i % 2 ? "True" : "False") + "\r\n";
+    }
+  }
+  return t;
+}
+
 // One run's world: the application with its arguments, the main window, and
-// ADR reading an in-memory table.
-class ExportTableTest : public ::testing::Test {
+// ADR reading an in-memory table. Every test runs twice: on a driver with no
+// record format, and on one with a format, whose lines are made from copies
+// of the records in batches.
+class ExportTableTest : public ::testing::TestWithParam<bool> {
  protected:
   void TearDown() override {
     form_.reset();
@@ -45,6 +77,7 @@ class ExportTableTest : public ::testing::Test {
 
   TMain& Start(FakeTable table, const std::string& tableArgument = "lidi.db",
                std::unique_ptr<platform::WindowSystem> windows = std::make_unique<platform::HeadlessWindowSystem>()) {
+    table.recordFormat = GetParam();
     app_ = std::make_unique<TApplication>(std::vector<std::string>{"merivan", "db/", tableArgument, out_},
                                           std::move(windows));
     form_ = std::make_unique<TMain>(*app_);
@@ -77,7 +110,7 @@ class ExportTableTest : public ::testing::Test {
   std::unique_ptr<TMain> form_;
 };
 
-TEST_F(ExportTableTest, HeaderAndRecordsByteForByte) {
+TEST_P(ExportTableTest, HeaderAndRecordsByteForByte) {
   TMain& main = Start(People());
   EXPECT_EQ(Export(), "");
   EXPECT_EQ(Output(),
@@ -93,7 +126,7 @@ TEST_F(ExportTableTest, HeaderAndRecordsByteForByte) {
   EXPECT_EQ(app_->Hint, std::string(kStatus) + "4");
 }
 
-TEST_F(ExportTableTest, ExampleLine) {
+TEST_P(ExportTableTest, ExampleLine) {
   FakeTable t;
   t.fields = {{"N", ftSmallint, 0}, {"S", ftString, 5}};
   t.records = {{Bytes<int16_t>(7), std::string("ab")}};
@@ -104,7 +137,7 @@ TEST_F(ExportTableTest, ExampleLine) {
   EXPECT_EQ(form_->progres.PercentDone(), 100);
 }
 
-TEST_F(ExportTableTest, EmptyTable) {
+TEST_P(ExportTableTest, EmptyTable) {
   FakeTable t = People();
   t.records.clear();
   Start(t);
@@ -117,7 +150,7 @@ TEST_F(ExportTableTest, EmptyTable) {
   EXPECT_EQ(Output(), "");
 }
 
-TEST_F(ExportTableTest, FieldListChoosesFieldsWithoutHeader) {
+TEST_P(ExportTableTest, FieldListChoosesFieldsWithoutHeader) {
   Start(People());
   EXPECT_EQ(Export("Win", "jmeno, CISLO,Jmeno"), "");
   EXPECT_EQ(Output(),
@@ -127,7 +160,7 @@ TEST_F(ExportTableTest, FieldListChoosesFieldsWithoutHeader) {
             "\"\";0;\"\"\r\n");
 }
 
-TEST_F(ExportTableTest, ActiveOnlyFilterExactlyForAdresatiDb) {
+TEST_P(ExportTableTest, ActiveOnlyFilterExactlyForAdresatiDb) {
   struct Case {
     const char* argument;
     size_t lines;
@@ -151,7 +184,7 @@ TEST_F(ExportTableTest, ActiveOnlyFilterExactlyForAdresatiDb) {
   }
 }
 
-TEST_F(ExportTableTest, AdresatiDbWithoutAktivniFailsLeavingAnEmptyFile) {
+TEST_P(ExportTableTest, AdresatiDbWithoutAktivniFailsLeavingAnEmptyFile) {
   FakeTable t;
   t.fields = {{"Jmeno", ftString, 5}};
   t.records = {{std::string("a")}};
@@ -162,7 +195,7 @@ TEST_F(ExportTableTest, AdresatiDbWithoutAktivniFailsLeavingAnEmptyFile) {
   EXPECT_FALSE(form_->ADR.Active());
 }
 
-TEST_F(ExportTableTest, Cp852RecodesValuesButNotNames) {
+TEST_P(ExportTableTest, Cp852RecodesValuesButNotNames) {
   FakeTable t;
   t.fields = {{"\xC8\xEDslo", ftString, 20}, {"N", ftInteger, 0}};
   // The first line is written value by value, the next ones a line at a time.
@@ -177,14 +210,14 @@ TEST_F(ExportTableTest, Cp852RecodesValuesButNotNames) {
   }
 }
 
-TEST_F(ExportTableTest, AbsentFieldOfTheListStopsInTheLine) {
+TEST_P(ExportTableTest, AbsentFieldOfTheListStopsInTheLine) {
   Start(People());
   EXPECT_EQ(Export("Win", "Cislo,Ulice,Jmeno"), "ADR: Field 'Ulice' not found");
   EXPECT_EQ(Output(), "7");
   EXPECT_FALSE(form_->ADR.Active());
 }
 
-TEST_F(ExportTableTest, UnknownRecordCountFailsAfterTheHeader) {
+TEST_P(ExportTableTest, UnknownRecordCountFailsAfterTheHeader) {
   FakeTable t = People();
   t.recordCount = -1;
   Start(t);
@@ -193,7 +226,7 @@ TEST_F(ExportTableTest, UnknownRecordCountFailsAfterTheHeader) {
   EXPECT_FALSE(form_->ADR.Active());
 }
 
-TEST_F(ExportTableTest, OutputInAMissingDirectoryNeverOpensTheTable) {
+TEST_P(ExportTableTest, OutputInAMissingDirectoryNeverOpensTheTable) {
   Start(People());
   out_ = dir_ + "/none/out.txt";
   try {
@@ -207,7 +240,7 @@ TEST_F(ExportTableTest, OutputInAMissingDirectoryNeverOpensTheTable) {
   EXPECT_NE(access((dir_ + "/none").c_str(), F_OK), 0);
 }
 
-TEST_F(ExportTableTest, AnOpenTableStaysOpen) {
+TEST_P(ExportTableTest, AnOpenTableStaysOpen) {
   Start(People());
   form_->ADR.SetActive(true);
   form_->ADR.Next();
@@ -217,9 +250,15 @@ TEST_F(ExportTableTest, AnOpenTableStaysOpen) {
   EXPECT_EQ(opened_, 1);
 }
 
-TEST_F(ExportTableTest, FullDiskFailsWith112AndClosesTheTable) {
+TEST_P(ExportTableTest, FullDiskFailsWith112AndClosesTheTable) {
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
   Start(People());
+  out_ = "/dev/full";
+  EXPECT_EQ(Export(), "I/O error 112");
+  EXPECT_FALSE(form_->ADR.Active());
+  // A failing write met while lines are still being made.
+  std::string lines;
+  Start(ManyRecords(60000, true, lines));
   out_ = "/dev/full";
   EXPECT_EQ(Export(), "I/O error 112");
   EXPECT_FALSE(form_->ADR.Active());
@@ -241,12 +280,14 @@ class CloseWatcher : public FakeTableDriver {
 
 // The table closes first, while the output is still in the file's buffer;
 // the file closes after it, on success and on failure alike.
-TEST_F(ExportTableTest, TableClosesBeforeTheFile) {
+TEST_P(ExportTableTest, TableClosesBeforeTheFile) {
   for (const char* fields : {"", "Cislo,Ulice"}) {
     Start(People());
     std::string atTableClose = "never closed";
     form_->ADR.SetDriverOpener([&](const std::string&, const std::string&, const engine::Passwords&) {
-      return std::make_unique<CloseWatcher>(People(), [&] { atTableClose = Output(); });
+      FakeTable t = People();
+      t.recordFormat = GetParam();
+      return std::make_unique<CloseWatcher>(t, [&] { atTableClose = Output(); });
     });
     Export("Win", fields);
     EXPECT_EQ(atTableClose, "") << fields;
@@ -254,59 +295,32 @@ TEST_F(ExportTableTest, TableClosesBeforeTheFile) {
   }
 }
 
-// A table whose reads fail from a given record on: a damaged value (its
-// field read) or a damaged block (the move to the next record).
+// A table with a damaged value (its field read fails, from the current
+// record or a copy) and a damaged block (the move to that record fails), at
+// records counted from 1, 0 for none.
 class FailingTable : public FakeTableDriver {
  public:
-  FailingTable(FakeTable t, size_t failingRecord, bool inNext)
-      : FakeTableDriver(std::move(t)), failingRecord_(failingRecord), inNext_(inNext) {}
+  FailingTable(FakeTable t, size_t damagedValueAt, size_t damagedBlockAt)
+      : FakeTableDriver(std::move(t)), damagedValueAt_(damagedValueAt), damagedBlockAt_(damagedBlockAt) {}
   bool Next() override {
-    if (inNext_ && record_ + 1 == failingRecord_) throw engine::EngineError("damaged block");
+    if (record_ + 1 == damagedBlockAt_) throw engine::EngineError("damaged block");
     ++record_;
     return FakeTableDriver::Next();
   }
-  bool ReadField(size_t index, uint8_t* area) override {
-    if (!inNext_ && record_ == failingRecord_ && index == 1) throw engine::EngineError("damaged value");
-    return FakeTableDriver::ReadField(index, area);
+
+ protected:
+  bool ReadRecordField(size_t record, size_t index, uint8_t* area) const override {
+    if (record + 1 == damagedValueAt_ && index == 1) throw engine::EngineError("damaged value");
+    return FakeTableDriver::ReadRecordField(record, index, area);
   }
 
  private:
-  const size_t failingRecord_;  // counted from 1; 0 for none
-  const bool inNext_;
+  const size_t damagedValueAt_;
+  const size_t damagedBlockAt_;
   size_t record_ = 0;
 };
 
-// Where two long texts part (a diff of megabytes would take minutes to print).
-size_t FirstDifference(const std::string& a, const std::string& b) {
-  return static_cast<size_t>(std::mismatch(a.begin(), a.begin() + std::min(a.size(), b.size()), b.begin()).first -
-                             a.begin());
-}
-
-// Enough records for many buffers of the output file, each line's text
-// beside them. With `amounts` false, Castka is a BCD column of nulls (which
-// a record can then make fail).
-FakeTable ManyRecords(size_t count, bool amounts, std::string& lines) {
-  FakeTable t;
-  t.fields = {{"N", ftInteger, 0}, {"Jmeno", ftString, 12}, {"Castka", amounts ? ftFloat : ftBCD, amounts ? 0 : 2}, {"A", ftBoolean, 0}};
-  lines = "N;Jmeno;Castka;A\r\n";
-  for (size_t i = 0; i < count; ++i) {
-    const auto n = static_cast<int32_t>(i);
-    const std::string name = "\xC8" + std::to_string(i * 7);
-    if (i % 5 == 3) {
-      t.records.push_back({Bytes<int32_t>(n), std::nullopt, std::nullopt, std::nullopt});
-      lines += std::to_string(n) + ";\"\";;\r\n";
-    } else {
-      const FakeValue amount = amounts ? FakeValue(Bytes<double>(n + 0.5)) : std::nullopt;
-      t.records.push_back({Bytes<int32_t>(n), name, amount, Bytes<uint16_t>(i % 2)});
-      lines += std::to_string(n) + ";\"" + name + "\";" +
-               (amounts ? std::to_string(n) + RegionalSettings.DecimalMark + "5" : "") + ";" +
-               (i % 2 ? "True" : "False") + "\r\n";
-    }
-  }
-  return t;
-}
-
-TEST_F(ExportTableTest, ManyLinesComeOutInTurnAndWhole) {
+TEST_P(ExportTableTest, ManyLinesComeOutInTurnAndWhole) {
   std::string lines;
   const FakeTable t = ManyRecords(60000, true, lines);
   Start(t);
@@ -317,22 +331,28 @@ TEST_F(ExportTableTest, ManyLinesComeOutInTurnAndWhole) {
 }
 
 // Wherever a line fails, every line before it is in the file, then the line
-// as far as it went, and nothing after it.
-TEST_F(ExportTableTest, AFailureLateInTheTableKeepsEveryLineBeforeIt) {
+// as far as it went, and nothing after it. A damaged block further on, which
+// the reader may meet before the lines of a batch are made, never replaces
+// the failure of a record before it.
+TEST_P(ExportTableTest, AFailureLateInTheTableKeepsEveryLineBeforeIt) {
   struct Case {
     const char* what;
     size_t record;  // counted from 1
     bool inNext;
-    bool badText;   // the value's text fails instead of its read
+    bool badText;       // the value's text fails instead of its read
+    size_t laterBlock;  // a damaged block after it, 0 for none
   } cases[] = {
-      {"damaged value", 2, false, false},      {"damaged value", 45001, false, false},
-      {"damaged block", 45001, true, false},   {"damaged block", 59999, true, false},
-      {"Value of field 'Castka' is out of range", 45001, false, true},
-      {"Value of field 'Castka' is out of range", 2, false, true},
+      {"damaged value", 2, false, false, 0},      {"damaged value", 45001, false, false, 0},
+      {"damaged block", 45001, true, false, 0},   {"damaged block", 59999, true, false, 0},
+      {"Value of field 'Castka' is out of range", 45001, false, true, 0},
+      {"Value of field 'Castka' is out of range", 2, false, true, 0},
+      {"Value of field 'Castka' is out of range", 2, false, true, 3000},
+      {"damaged value", 45001, false, false, 45002},
   };
   for (const Case& c : cases) {
     std::string lines;
     FakeTable t = ManyRecords(60000, false, lines);
+    t.recordFormat = GetParam();
     if (c.badText) t.records[c.record - 1][2] = std::string(34, '\0');
     // The header and the lines of the records before the failing one.
     size_t end = 0;
@@ -347,8 +367,10 @@ TEST_F(ExportTableTest, AFailureLateInTheTableKeepsEveryLineBeforeIt) {
       expected += n + ";\"";
     }
     Start(t);
+    const size_t valueAt = c.badText || c.inNext ? 0 : c.record;
+    const size_t blockAt = c.inNext ? c.record : c.laterBlock;
     form_->ADR.SetDriverOpener([&](const std::string&, const std::string&, const engine::Passwords&) {
-      return std::make_unique<FailingTable>(t, c.badText ? 0 : c.record, c.inNext);
+      return std::make_unique<FailingTable>(t, valueAt, blockAt);
     });
     EXPECT_EQ(Export(), c.what) << c.record;
     const std::string out = Output();
@@ -378,7 +400,7 @@ class PumpRecorder : public platform::HeadlessWindowSystem {
   std::vector<Pump>& pumps_;
 };
 
-TEST_F(ExportTableTest, GaugeAdvancesThenTwoPumpsThenTheLineThenTheStatus) {
+TEST_P(ExportTableTest, GaugeAdvancesThenTwoPumpsThenTheLineThenTheStatus) {
   std::vector<PumpRecorder::Pump> pumps;
   Start(People(), "lidi.db", std::make_unique<PumpRecorder>(pumps));
   EXPECT_EQ(Export(), "");
@@ -390,7 +412,7 @@ TEST_F(ExportTableTest, GaugeAdvancesThenTwoPumpsThenTheLineThenTheStatus) {
 }
 
 // The status text counts on past every carry (9 to 10, 99 to 100, ...).
-TEST_F(ExportTableTest, StatusCountsEveryRecord) {
+TEST_P(ExportTableTest, StatusCountsEveryRecord) {
   FakeTable t;
   t.fields = {{"N", ftSmallint, 0}};
   for (int i = 0; i < 1205; ++i) t.records.push_back({Bytes<int16_t>(static_cast<int16_t>(i))});
@@ -405,7 +427,7 @@ TEST_F(ExportTableTest, StatusCountsEveryRecord) {
 
 // MinValue is set before MaxValue: from a range above the new one, the other
 // order would fail on a maximum below the old minimum.
-TEST_F(ExportTableTest, GaugeRangeMinimumFirst) {
+TEST_P(ExportTableTest, GaugeRangeMinimumFirst) {
   Start(People());
   form_->progres.SetMaxValue(300);
   form_->progres.SetMinValue(200);
@@ -414,7 +436,7 @@ TEST_F(ExportTableTest, GaugeRangeMinimumFirst) {
   EXPECT_EQ(form_->progres.MaxValue(), 4);
 }
 
-TEST_F(ExportTableTest, BcdOutOfRangeEndsTheExport) {
+TEST_P(ExportTableTest, BcdOutOfRangeEndsTheExport) {
   FakeTable t;
   t.fields = {{"N", ftSmallint, 0}, {"Castka", ftBCD, 2}};
   t.records = {{Bytes<int16_t>(1), std::string(34, '\0')}};
@@ -428,6 +450,9 @@ TEST_F(ExportTableTest, BcdOutOfRangeEndsTheExport) {
   EXPECT_EQ(Export(), "Value of field 'Castka' is out of range");
   EXPECT_EQ(Output(), "N;Castka\r\n1;\r\n2;");
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, ExportTableTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "RecordCopies" : "CurrentRecord"; });
 
 }  // namespace
 }  // namespace merivan

@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "merivan/platform/engine/common/engine_error.h"
 #include "merivan/platform/engine/table_driver.h"
 #include "merivan/store/engine_mapping.h"
 
@@ -39,9 +40,12 @@ struct FakeTable {
   uint32_t blobShortBy = 0;
   // ToAnsi adds this to every byte at or above 0x80 (a visible conversion).
   uint8_t ansiShift = 0;
+  // The driver gives a record format, as the file readers do: a record's
+  // bytes are its number, from which the format reads the values.
+  bool recordFormat = false;
 };
 
-class FakeTableDriver : public engine::TableDriver {
+class FakeTableDriver : public engine::TableDriver, public engine::RecordFormat {
  public:
   explicit FakeTableDriver(FakeTable table) : t_(std::move(table)) {
     for (const FakeField& f : t_.fields) columns_.push_back({f.name, KindOf(f.type), f.size});
@@ -52,22 +56,15 @@ class FakeTableDriver : public engine::TableDriver {
     return t_.recordCount == -2 ? static_cast<int32_t>(t_.records.size()) : t_.recordCount;
   }
   bool Next() override {
-    if (next_ >= t_.records.size()) {
-      current_ = nullptr;
-      return false;
-    }
-    current_ = &t_.records[next_++];
+    onRecord_ = next_ < t_.records.size();
+    if (!onRecord_) return false;
+    engine::PutLittleEndian(number_, next_++, sizeof number_);
     return true;
   }
-  bool ReadField(size_t index, uint8_t* area) override {
-    const FakeValue& v = Value(index);
-    if (!v) return false;
-    const engine::FieldDescriptor& f = columns_[index];
-    const size_t n = engine::DataAreaSize(f.type, f.size);
-    std::memset(area, 0, n);
-    std::memcpy(area, v->data(), std::min(n, v->size()));
-    return true;
-  }
+  bool ReadField(size_t index, uint8_t* area) override { return ReadRecordField(Current(), index, area); }
+  using engine::TableDriver::ReadText;
+  const engine::RecordFormat* Records() const override { return t_.recordFormat ? this : nullptr; }
+  const uint8_t* CurrentRecord() const override { return onRecord_ ? number_ : nullptr; }
   uint32_t BlobSize(size_t index) override {
     const FakeValue& v = Value(index);
     return v ? static_cast<uint32_t>(v->size()) : 0;
@@ -86,13 +83,47 @@ class FakeTableDriver : public engine::TableDriver {
     }
   }
 
+  // The record format.
+  size_t RecordSize() const override { return sizeof number_; }
+  bool InRecord(size_t index) const override { return !engine::IsBlobKind(columns_.at(index).type); }
+  bool ReadField(const uint8_t* record, size_t index, uint8_t* area) const override {
+    return ReadRecordField(Number(record), index, area);
+  }
+  size_t ReadText(const uint8_t* record, size_t index, uint8_t* area) const override {
+    if (!ReadRecordField(Number(record), index, area)) return 0;
+    const size_t length = engine::StringLengthInArea(area, columns_[index].size);
+    ToAnsi(area, length);
+    return length;
+  }
+
+ protected:
+  // Field `index` of record `record` (counted from 0), for both the current
+  // record and copies; a test's driver may fail it.
+  virtual bool ReadRecordField(size_t record, size_t index, uint8_t* area) const {
+    const FakeValue& v = t_.records.at(record).at(index);
+    if (!v) return false;
+    const engine::FieldDescriptor& f = columns_[index];
+    const size_t n = engine::DataAreaSize(f.type, f.size);
+    std::memset(area, 0, n);
+    std::memcpy(area, v->data(), std::min(n, v->size()));
+    return true;
+  }
+
  private:
-  const FakeValue& Value(size_t index) const { return current_->at(index); }
+  static size_t Number(const uint8_t* record) {
+    return static_cast<size_t>(engine::LittleEndian(record, sizeof number_));
+  }
+  size_t Current() const {
+    if (!onRecord_) throw engine::MisuseError("No current record or no such field");
+    return Number(number_);
+  }
+  const FakeValue& Value(size_t index) const { return t_.records.at(Current()).at(index); }
 
   FakeTable t_;
   std::vector<engine::FieldDescriptor> columns_;
   size_t next_ = 0;
-  const std::vector<FakeValue>* current_ = nullptr;
+  bool onRecord_ = false;
+  uint8_t number_[8] = {};
 };
 
 // Data area bytes of a number: little-endian, on every host.

@@ -7,6 +7,7 @@
 #include "merivan/platform/engine/dbase/dbase_codepage.h"
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
+#include "tests/support/record_copies.h"
 #include "tests/support/temp_dir.h"
 #include "tests/fixtures/dbase_writer.h"
 
@@ -234,6 +235,7 @@ TEST(DbaseCodePages, LanguageDriverPicksTheConversionToAnsi) {
     std::string text = dbase_test::ValueText(*t, 0);
     t->ToAnsi(reinterpret_cast<uint8_t*>(text.data()), text.size());
     EXPECT_EQ(text, c.ansi);
+    EXPECT_EQ(merivan::testing::ExpectCopiesReadAsTheTable(*OpenDbaseTable(dir / "cp.dbf")), 1u);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "merivan/platform/engine/dbase/dbase_table.h"
 #include "merivan/platform/engine/dbase/dbase_test_support.h"
 #include "tests/fixtures/dbase_writer.h"
+#include "tests/support/record_copies.h"
 #include "tests/support/temp_dir.h"
 
 namespace merivan::engine {
@@ -159,10 +160,13 @@ TEST(DbaseTypes, NullFlagsMakeNullableFieldsNullAndShortenVarFields) {
                   {"PRICE", 'Y', 8, 4, 2}, {"_NullFlags", '0', 1, 0, 5}};
   DbaseWriter w(layout);
   // Bits: 0 NAME shorter, 1 NAME null, 2 CODE null, 3 BIN shorter, 4 PRICE null.
-  w.AddRecord({std::string("ab\0\0\0\x02", 6), fixtures::DbaseLe32(9), "xyz", std::string("\x07\0\0\x01", 4),
+  w.AddRecord({std::string("abzz\0\x02", 6), fixtures::DbaseLe32(9), "xyz", std::string("\x07\0\0\x01", 4),
                fixtures::DbaseLe64(10000), std::string(1, char(0x01 | 0x08))});
   w.AddRecord({"", fixtures::DbaseLe32(9), "", "", fixtures::DbaseLe64(10000), std::string(1, char(0x02 | 0x04 | 0x10))});
   w.AddRecord({"abcdef", fixtures::DbaseLe32(3), "q", "wxyz", fixtures::DbaseLe64(20000), std::string(1, '\0')});
+  // A NUL in a character value ends its text.
+  w.AddRecord({std::string("a\0cdef", 6), fixtures::DbaseLe32(4), std::string("r\0t", 3), "wxyz",
+               fixtures::DbaseLe64(20000), std::string(1, '\0')});
   w.Write(dir / "n.dbf");
   std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "n.dbf");
   ASSERT_EQ(t->Fields().size(), 5u);  // _NullFlags is no field
@@ -171,8 +175,10 @@ TEST(DbaseTypes, NullFlagsMakeNullableFieldsNullAndShortenVarFields) {
       {"ab", "9", "xyz", "\x07", "1"},
       {"<null>", "<null>", "   ", std::string(4, '\0'), "<null>"},
       {"abcdef", "3", "q  ", "wxyz", "2"},
+      {"a", "4", "r", "wxyz", "2"},
   };
   EXPECT_EQ(rows, want);
+  EXPECT_EQ(merivan::testing::ExpectCopiesReadAsTheTable(*OpenDbaseTable(dir / "n.dbf")), 4u);
 }
 
 TEST(DbaseTypes, LongFoxProCharacterColumnsUseTheDecimalsByte) {

@@ -12,6 +12,7 @@
 #include "merivan/platform/engine/paradox/paradox_table.h"
 #include "merivan/platform/engine/paradox/paradox_test_util.h"
 #include "tests/fixtures/paradox_writer.h"
+#include "tests/support/record_copies.h"
 
 namespace merivan::engine {
 namespace {
@@ -155,6 +156,7 @@ TEST_P(ParadoxRoundTrip, EveryTypeReadsBackAsWritten) {
     for (size_t f = 0; f < types.size(); ++f)
       EXPECT_EQ(read[i][f], rows[i].expected[f]) << "record " << i << " field " << kAllTypes[f].name;
   EXPECT_FALSE(t->Next());
+  EXPECT_EQ(merivan::testing::ExpectCopiesReadAsTheTable(*OpenParadoxTable(path, {password})), rows.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(VersionsAndBlockSizes, ParadoxRoundTrip,
@@ -242,6 +244,7 @@ TEST(ParadoxReader, NamesAndTextsGoToTheAnsiCodePage) {
     EXPECT_EQ(text, "\xfd\x65\xe7it");  // the reader hands out the table's bytes
     t->ToAnsi(reinterpret_cast<uint8_t*>(text.data()), text.size());
     EXPECT_EQ(text, "\xf8\x65\x9ait");
+    EXPECT_EQ(merivan::testing::ExpectCopiesReadAsTheTable(*OpenParadoxTable(path)), 1u);
   }
   const std::string path = ScratchDir() + "/zapad.db";
   PxLayout l;
