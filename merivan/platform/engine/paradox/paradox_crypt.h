@@ -24,10 +24,14 @@ uint32_t PasswordValue(std::string_view password);
 
 // The keys of one table, made only from a password. The reader compares
 // Value() with the header's whole value before it decrypts anything.
+// How a TableCipher decrypts: by the processor's byte permutes where it has
+// them (x86-64 with AVX-512 VBMI), or a byte at a time; both give the same bytes.
+enum class CipherUnits { kFastest, kBytes };
+
 class TableCipher {
  public:
   // `password` must give a value other than 0 (std::invalid_argument otherwise).
-  explicit TableCipher(std::string_view password);
+  explicit TableCipher(std::string_view password, CipherUnits units = CipherUnits::kFastest);
 
   uint32_t Value() const { return value_; }
 
@@ -49,6 +53,7 @@ class TableCipher {
 
   uint32_t value_;
   uint8_t k0_, k1_;
+  bool permutes_;  // decrypts by DecryptByPermutes
   // Chunk m of block n takes, at plain position i, the key byte
   // rows_[s][i] ^ cols_[(m - s) & 255][i] with s = n & 255: the transform's
   // three table look-ups split into the part fixed by the block and the part

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "merivan/platform/engine/common/byte_order.h"
 #include "tests/support/temp_dir.h"
@@ -49,12 +50,15 @@ TEST(ParadoxCrypt, ChunkTransformRoundTrips) {
 // Block n's chunk m is T(K0, K1, m, n mod 256); the .mb's chunks all take
 // T(K0, K1, K0 + 1, K1 + 1). The table's fast paths must give exactly that.
 TEST(ParadoxCrypt, BlocksAndBlobChunksFollowTheTransform) {
-  for (const char* password : {"123", "tajne", "Heslo123"}) {
-    const TableCipher cipher(password);
+  for (const auto& [password, units] : {std::pair{"123", CipherUnits::kFastest}, {"tajne", CipherUnits::kFastest},
+                                        {"Heslo123", CipherUnits::kFastest}, {"123", CipherUnits::kBytes},
+                                        {"Heslo123", CipherUnits::kBytes}}) {
+    const TableCipher cipher(password, units);
     const uint8_t k0 = static_cast<uint8_t>(cipher.Value()), k1 = static_cast<uint8_t>(cipher.Value() >> 8);
     for (const size_t kb : {1, 2, 3, 4, 16, 32}) {
       for (const uint32_t n : {1u, 2u, 255u, 256u, 257u, 65535u}) {
-        SCOPED_TRACE(std::string(password) + ", " + std::to_string(kb) + " KB, block " + std::to_string(n));
+        SCOPED_TRACE(std::string(password) + (units == CipherUnits::kBytes ? ", bytes, " : ", ") +
+                     std::to_string(kb) + " KB, block " + std::to_string(n));
         const std::vector<uint8_t> plain = RandomBytes(kb * 1024, n);
         std::vector<uint8_t> expected(plain.size());
         for (size_t m = 0; m * kCryptChunk < plain.size(); ++m)
@@ -76,6 +80,18 @@ TEST(ParadoxCrypt, BlocksAndBlobChunksFollowTheTransform) {
     EXPECT_EQ(data, expected);
     cipher.DecryptBlobChunks(data.data(), data.size());
     EXPECT_EQ(data, plain);
+  }
+}
+
+// Both ways of decrypting agree for every block key and chunk distance.
+TEST(ParadoxCrypt, PermutesAndBytesDecryptAlike) {
+  const TableCipher fastest("Heslo123", CipherUnits::kFastest), bytes("Heslo123", CipherUnits::kBytes);
+  for (uint32_t n = 1; n <= 256; ++n) {
+    const std::vector<uint8_t> data = RandomBytes(2 * 1024 + kCryptChunk, n);
+    std::vector<uint8_t> a = data, b = data;
+    fastest.DecryptBlock(a.data(), a.size(), n);
+    bytes.DecryptBlock(b.data(), b.size(), n);
+    ASSERT_EQ(a, b) << "block " << n;
   }
 }
 
