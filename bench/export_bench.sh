@@ -9,9 +9,10 @@
 # usage: bench/export_bench.sh paradox|dbase [RUNS]
 # Release build in build/bench (BENCH_BUILD_DIR). Each figure is the best of
 # RUNS (default 5) runs, the two commands taking turns, so that a loaded
-# machine slows both alike; with /usr/bin/time (Debian package "time") the
-# CPU time (user + system) is shown too, which a shared machine disturbs
-# far less than the wall-clock time.
+# machine slows both alike; the CPU time (user + system) is shown too,
+# which a shared machine disturbs far less than the wall-clock time. The
+# peak memory and the protected table's figures need /usr/bin/time (Debian
+# package "time").
 set -euo pipefail
 format="${1:?usage: export_bench.sh paradox|dbase [RUNS]}"
 runs="${2:-5}"
@@ -40,29 +41,25 @@ cat_once() {
   cat "$table" >/dev/null
   cat "$out" >"$copy"
 }
-export -f export_once cat_once
-export build data name out table copy
-# "WALL CPU" seconds of a function above; CPU 0 without /usr/bin/time.
+# "WALL CPU" seconds of a function above, to the millisecond: bash's own
+# time counts the commands' CPU (user + system) too.
 seconds() {
-  if [[ -x /usr/bin/time ]]; then
-    /usr/bin/time -f "%e %U %S" -o "$data/time.txt" bash -c "$1"
-    awk '{ printf "%.4f %.4f\n", $1, $2 + $3 }' "$data/time.txt"
-    return
-  fi
-  local start end
-  start=$(date +%s.%N)
-  "$1"
-  end=$(date +%s.%N)
-  awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f 0\n", b - a }'
+  local TIMEFORMAT='%3R %3U %3S'
+  { time "$1" >/dev/null 2>&1; } 2>"$data/time.txt"
+  awk '{ printf "%.4f %.4f\n", $1, $2 + $3 }' "$data/time.txt"
 }
 smaller() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
 
 cat "$table" >/dev/null  # warm the page cache so every run reads from memory
 export_once              # and make the output cat copies
 export_wall="" export_cpu="" cat_wall="" cat_cpu=""
+# Both write a new file each time: replacing a file first frees the old one's
+# blocks, which would cost whichever of the two met an older file.
 for _ in $(seq "$runs"); do
+  rm -f "$out"
   read -r w c < <(seconds export_once)
   export_wall=$(smaller "$w" "$export_wall") export_cpu=$(smaller "$c" "$export_cpu")
+  rm -f "$copy"
   read -r w c < <(seconds cat_once)
   cat_wall=$(smaller "$w" "$cat_wall") cat_cpu=$(smaller "$c" "$cat_cpu")
 done
