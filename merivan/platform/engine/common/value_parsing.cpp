@@ -37,17 +37,18 @@ uint64_t NumberOfLastDigits(uint64_t values, int count) {
 }
 
 // The run of digits that ends at `end`, read as one word: fewer than 8
-// digits, or nullopt. `end - 8` must lie inside the text.
+// digits, or false. `end - 8` must lie inside the text.
 struct DigitRun {
   uint64_t number;
   int length;
 };
-std::optional<DigitRun> DigitsBefore(const char* end) {
+bool DigitsBefore(const char* end, DigitRun& run) {
   const uint64_t values = WordAt(end - 8) ^ kZeroDigits;  // digits become 0..9
   const uint64_t stops = BytesAbove(values, 9);
-  if (stops == 0) return std::nullopt;
-  const int length = __builtin_clzll(stops) / 8;
-  return DigitRun{length != 0 ? NumberOfLastDigits(values, length) : 0, length};
+  if (stops == 0) return false;
+  run.length = __builtin_clzll(stops) / 8;
+  run.number = run.length != 0 ? NumberOfLastDigits(values, run.length) : 0;
+  return true;
 }
 
 constexpr uint64_t kIntegerPowers[] = {1ull,
@@ -105,12 +106,12 @@ std::string_view NumberPart(std::string_view text) {
   return std::string_view(bytes + first, end - first);
 }
 
-// `text` (a NumberPart) as a ShortDecimal; nullopt for any other form, or
+// `text` (a NumberPart) as a ShortDecimal; false for any other form, or
 // more than 15 digits (a sum that may have wrapped).
-std::optional<ShortDecimal> ScanShortDecimalBytes(std::string_view text) {
+bool ScanShortDecimalBytes(std::string_view text, ShortDecimal& d) {
   const char* p = text.data();
   const char* const end = p + text.size();
-  ShortDecimal d{0, 0, p < end && *p == '-'};
+  d = ShortDecimal{0, 0, p < end && *p == '-'};
   if (d.negative) ++p;
   const char* const whole = p;
   p = AddDigits(p, end, d.digits);
@@ -121,47 +122,46 @@ std::optional<ShortDecimal> ScanShortDecimalBytes(std::string_view text) {
     d.places = static_cast<int>(p - fraction);
     count += d.places;
   }
-  if (p != end || count == 0 || count > kMaxShortDigits) return std::nullopt;
-  return d;
+  return p == end && count != 0 && count <= kMaxShortDigits;
 }
 
 // ScanShortDecimalBytes for a right-aligned number with fewer than 8 digits
 // on either side of the point, read from the right a word at a time: the
 // whole part, the point, the fraction. `begin` is where the bytes before
-// `text` (blanks or '+', none a digit) start; nullopt when the words would
+// `text` (blanks or '+', none a digit) start; false when the words would
 // reach before it or the text is of any other form.
-std::optional<ShortDecimal> ScanShortDecimalWords(std::string_view text, const char* begin) {
+bool ScanShortDecimalWords(std::string_view text, const char* begin, ShortDecimal& d) {
   const char* const first = text.data();
   const char* const end = first + text.size();
-  if (end - begin < 8) return std::nullopt;
-  std::optional<DigitRun> last = DigitsBefore(end);
-  if (!last) return std::nullopt;
-  ShortDecimal d{last->number, 0, false};
-  int count = last->length;
-  const char* start = end - last->length;  // of the whole part
+  if (end - begin < 8) return false;
+  DigitRun last;
+  if (!DigitsBefore(end, last)) return false;
+  d = ShortDecimal{last.number, 0, false};
+  int count = last.length;
+  const char* start = end - last.length;  // of the whole part
   if (start > first && start[-1] == '.') {
     const char* const point = start - 1;
-    if (point - begin < 8) return std::nullopt;
-    const std::optional<DigitRun> whole = DigitsBefore(point);
-    if (!whole) return std::nullopt;
-    d.places = last->length;
-    d.digits += whole->number * kIntegerPowers[d.places];
-    count += whole->length;
-    start = point - whole->length;
+    if (point - begin < 8) return false;
+    DigitRun whole;
+    if (!DigitsBefore(point, whole)) return false;
+    d.places = last.length;
+    d.digits += whole.number * kIntegerPowers[d.places];
+    count += whole.length;
+    start = point - whole.length;
   }
   if (start != first) {
-    if (start - 1 != first || *first != '-') return std::nullopt;
+    if (start - 1 != first || *first != '-') return false;
     d.negative = true;
   }
-  if (count == 0) return std::nullopt;
-  return d;
+  return count != 0;
 }
 
 // Numbers as dBASE stores them take the word path; any other text, or one it
-// cannot decide, the byte path.
-std::optional<ShortDecimal> ScanShortDecimal(std::string_view text, const char* begin) {
-  if (const std::optional<ShortDecimal> d = ScanShortDecimalWords(text, begin)) return d;
-  return ScanShortDecimalBytes(text);
+// cannot decide, the byte path. The results come through `d`, not as
+// optionals: returned, the small struct went through memory in parts and was
+// read back whole, which stalled every value.
+bool ScanShortDecimal(std::string_view text, const char* begin, ShortDecimal& d) {
+  return ScanShortDecimalWords(text, begin, d) || ScanShortDecimalBytes(text, d);
 }
 
 // One division of exact doubles rounds as from_chars would, at a fraction of its cost.
@@ -233,13 +233,13 @@ bool StoreShortDecimal(ColumnKind type, const ShortDecimal& d, uint8_t* area) {
 
 std::optional<double> ParseDecimalText(std::string_view text) {
   const std::string_view number = NumberPart(text);
-  if (const std::optional<ShortDecimal> d = ScanShortDecimal(number, text.data())) return ValueOf(*d);
+  if (ShortDecimal d; ScanShortDecimal(number, text.data(), d)) return ValueOf(d);
   return ParseLongDecimal(number);
 }
 
 bool StoreNumberText(ColumnKind type, std::string_view text, uint8_t* area) {
   const std::string_view number = NumberPart(text);
-  if (const std::optional<ShortDecimal> d = ScanShortDecimal(number, text.data())) return StoreShortDecimal(type, *d, area);
+  if (ShortDecimal d; ScanShortDecimal(number, text.data(), d)) return StoreShortDecimal(type, d, area);
   const std::optional<double> v = ParseLongDecimal(number);
   return v && StoreNumber(type, *v, area);
 }
