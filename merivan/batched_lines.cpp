@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "merivan/recode_cp852.h"
-#include "merivan/signal_free_thread.h"
+#include "merivan/platform/threads/signal_free_thread.h"
 
 namespace merivan {
 
@@ -100,7 +100,7 @@ void BatchedLines::Submit(bool last) {
     std::lock_guard<std::mutex> lock(mutex_);
     batch->done = true;
   } else {
-    if (!thread_.joinable()) thread_ = SignalFreeThread([this] { Run(); });
+    if (!thread_.joinable()) thread_ = platform::SignalFreeThread([this] { Run(); });
     changed_.notify_all();
   }
   WriteDone(false);

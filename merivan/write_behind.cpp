@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "merivan/signal_free_thread.h"
+#include "merivan/platform/threads/signal_free_thread.h"
 
 namespace merivan {
 
@@ -45,7 +45,7 @@ int WriteBehind::Wait() {
 }
 
 void WriteBehind::Start(const char* data, size_t size) {
-  if (!thread_.joinable()) thread_ = SignalFreeThread([this] { Run(); });
+  if (!thread_.joinable()) thread_ = platform::SignalFreeThread([this] { Run(); });
   {
     std::lock_guard<std::mutex> lock(mutex_);
     data_ = data;

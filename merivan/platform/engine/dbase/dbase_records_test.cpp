@@ -2,6 +2,7 @@
 // tables we write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "merivan/platform/engine/dbase/dbase_codepage.h"
@@ -94,6 +95,28 @@ TEST(DbaseRecords, LongTablesStreamThroughTheBuffer) {
   }
   EXPECT_EQ(live, t->RecordCount());
   EXPECT_EQ(live, n - (n + 3) / 7);
+}
+
+// A table of several megabytes has its live records counted in two halves:
+// deleted records at both ends, around the middle and in between all count.
+TEST(DbaseRecords, LongTablesCountTheirLiveRecords) {
+  TempDir dir;
+  DbaseTableLayout layout;
+  layout.version = 0x03;
+  layout.columns = {{"ID", 'N', 9}, {"PAD", 'C', 90}};
+  const int n = 60001;  // 6 MB
+  for (const std::vector<int>& deleted : {std::vector<int>{}, {0, n / 2 - 1, n / 2, n / 2 + 1, n - 1},
+                                          {1, 2, 3, 40000, 59999}}) {
+    DbaseWriter w(layout);
+    for (int i = 0; i < n; ++i)
+      w.AddRecord({std::to_string(i), "p"}, std::find(deleted.begin(), deleted.end(), i) != deleted.end());
+    w.Write(dir / "long.dbf");
+    std::unique_ptr<TableDriver> t = OpenDbaseTable(dir / "long.dbf");
+    EXPECT_EQ(t->RecordCount(), n - static_cast<int>(deleted.size()));
+    int live = 0;
+    while (t->Next()) ++live;
+    EXPECT_EQ(live, t->RecordCount());
+  }
 }
 
 // dBASE III memo values end at 0x1A 0x1A, which the reader looks for in

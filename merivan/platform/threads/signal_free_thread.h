@@ -7,7 +7,7 @@
 #include <thread>
 #include <utility>
 
-namespace merivan {
+namespace merivan::platform {
 
 template <typename Run>
 std::thread SignalFreeThread(Run&& run) {
@@ -19,4 +19,4 @@ std::thread SignalFreeThread(Run&& run) {
   return thread;
 }
 
-}  // namespace merivan
+}  // namespace merivan::platform
