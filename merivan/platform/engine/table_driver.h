@@ -69,7 +69,8 @@ class TableDriver {
   // A kString field of the current record into `area` (DataAreaSize bytes),
   // converted to the ANSI code page: the count of its bytes, 0 for null.
   // A reader may do it in one pass instead of reading, measuring and
-  // converting one after the other.
+  // converting one after the other; bytes of `area` past the count may be
+  // written too.
   virtual size_t ReadText(size_t index, uint8_t* area) {
     if (!ReadField(index, area)) return 0;
     const size_t length = StringLengthInArea(area, Fields()[index].size);

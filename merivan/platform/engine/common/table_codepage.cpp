@@ -1,5 +1,8 @@
 #include "merivan/platform/engine/common/table_codepage.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "merivan/platform/engine/common/byte_order.h"
 
 namespace merivan::engine {
@@ -70,6 +73,7 @@ bool KeepsAscii(const platform::ByteMap& map) {
 namespace {
 
 constexpr uint64_t kTopBits = 0x8080808080808080ull;
+constexpr uint64_t kEachByte = 0x0101010101010101ull;
 
 // Converts the bytes of the word at `src` whose top bit `marks` has into
 // the word at `dst`, which holds the others already.
@@ -80,7 +84,41 @@ void ConvertMarked(const platform::ByteMap& map, const uint8_t* src, uint8_t* ds
   }
 }
 
+// The top bit of every NUL byte of `word`; only the lowest is sure (a borrow
+// can mark a byte after it), which is the one looked at.
+uint64_t NulMarks(uint64_t word) { return (word - kEachByte) & ~word & kTopBits; }
+
+// All eight bytes of the word at `src` into `dst`, converted.
+void ConvertWord(const platform::ByteMap& map, bool keepsAscii, const uint8_t* src, uint64_t word, uint8_t* dst) {
+  if (keepsAscii && (word & kTopBits) == 0) {
+    std::memcpy(dst, src, 8);
+    return;
+  }
+  for (int k = 0; k < 8; ++k) dst[k] = map[src[k]];
+}
+
 }  // namespace
+
+size_t ConvertText(const platform::ByteMap& map, bool keepsAscii, const uint8_t* src, size_t width, uint8_t* dst) {
+  if (width < 8) {
+    for (size_t i = 0; i < width; ++i) {
+      if (src[i] == 0) return i;
+      dst[i] = map[src[i]];
+    }
+    return width;
+  }
+  // Words from the start, the last one ending with the field: it may cover
+  // bytes converted already, converted again from `src` alike.
+  for (size_t i = 0;; i += 8) {
+    const size_t at = std::min(i, width - 8);
+    const uint64_t word = LittleEndian(src + at, 8);
+    // NULs of bytes before `i` in the last word were looked at already.
+    const uint64_t nuls = NulMarks(word) & (~0ull << (8 * (i - at)));
+    ConvertWord(map, keepsAscii, src + at, word, dst + at);
+    if (nuls != 0) return at + static_cast<size_t>(__builtin_ctzll(nuls)) / 8;
+    if (at + 8 == width) return width;
+  }
+}
 
 void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, uint8_t* bytes, size_t count) {
   ConvertBytes(map, keepsAscii, bytes, count, bytes);

@@ -26,5 +26,13 @@ void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, uint8_t* bytes,
 // The same from `src` into `dst` (which may be `src`), in the same pass as
 // the copy a reader makes anyway.
 void ConvertBytes(const platform::ByteMap& map, bool keepsAscii, const uint8_t* src, size_t count, uint8_t* dst);
+// A stored text field of `width` bytes, whose text ends at its first NUL or
+// fills it: measures the text and writes it converted to `dst`, in one pass
+// eight bytes at a time with no loop over single bytes for fields of eight
+// bytes or more (short names and their national letters made such loops
+// guess wrong on most values). `dst` has room for `width` bytes and does not
+// overlap `src`; bytes of it past the text may be written too. Returns the
+// text's length.
+size_t ConvertText(const platform::ByteMap& map, bool keepsAscii, const uint8_t* src, size_t width, uint8_t* dst);
 
 }  // namespace merivan::engine

@@ -48,6 +48,34 @@ TEST(ConvertBytes, GivesWhatConvertingEveryByteGives) {
   }
 }
 
+// A field's text, measured to its first NUL and converted in words: the
+// text as converting every byte gives it, its length, nothing written past
+// the field's width.
+TEST(ConvertText, MeasuresAndConvertsAsTheBytesDo) {
+  const auto [upperHalf, everyByte] = TwoMaps();
+  uint64_t x = 0x2545F4914F6CDD1Dull;
+  auto next = [&x] { return x ^= x << 13, x ^= x >> 7, x ^= x << 17; };
+  for (const platform::ByteMap* map : {&upperHalf, &everyByte}) {
+    for (size_t width = 0; width <= 40; ++width) {
+      for (int round = 0; round < 60; ++round) {
+        std::string field(width, '\0');
+        for (char& c : field) c = static_cast<char>(next() % 8 == 0 ? 0x80 | (x >> 8) : 0x20 + (x >> 8) % 0x5F);
+        // A NUL at each place, or none; bytes after it are whatever the file holds.
+        const size_t nul = static_cast<size_t>(round) % (width + 1);
+        if (nul < width) field[nul] = '\0';
+        std::string expected = field.substr(0, nul);
+        for (char& c : expected) c = static_cast<char>((*map)[static_cast<uint8_t>(c)]);
+        std::string room(width + 1, '#');
+        const size_t length = ConvertText(*map, KeepsAscii(*map), reinterpret_cast<const uint8_t*>(field.data()),
+                                          width, reinterpret_cast<uint8_t*>(room.data()));
+        ASSERT_EQ(length, nul) << "width " << width;
+        ASSERT_EQ(room.substr(0, length), expected) << "width " << width;
+        ASSERT_EQ(room[width], '#') << "width " << width;
+      }
+    }
+  }
+}
+
 TEST(TableToAnsiMap, SamePageKeepsEveryByte) {
   const platform::ByteMap map = TableToAnsiMap(1250, 1250);
   for (int b = 0; b < 256; ++b) EXPECT_EQ(map[b], b);

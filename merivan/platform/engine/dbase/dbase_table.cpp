@@ -73,9 +73,7 @@ class alignas(kRecordFormatAlignment) DbaseRecords final : public RecordFormat {
       ToAnsi(area, n);
       return n;
     }
-    const size_t n = StringLengthInArea(raw, static_cast<int>(length));
-    ConvertBytes(toAnsi, keepsAscii, raw, n, area);
-    return n;
+    return ConvertText(toAnsi, keepsAscii, raw, length, area);
   }
 
  private:

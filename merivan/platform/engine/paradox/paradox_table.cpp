@@ -56,10 +56,7 @@ class alignas(kRecordFormatAlignment) ParadoxRecords final : public RecordFormat
   // Alpha values (the one string type) are measured and converted in one copy.
   size_t ReadText(const uint8_t* record, size_t index, uint8_t* area) const override {
     const FieldSlot& f = slots_[index];
-    const uint8_t* src = record + f.offset;
-    const size_t length = AlphaLength(src, f.width);
-    ConvertBytes(map_, keepsAscii_, src, length, area);
-    return length;
+    return ConvertText(map_, keepsAscii_, record + f.offset, f.width, area);
   }
 
  private:
