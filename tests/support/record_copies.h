@@ -33,43 +33,47 @@ inline size_t ExpectCopiesReadAsTheTable(engine::TableDriver& t) {
   auto area = [&](size_t i) { return std::string(engine::DataAreaSize(fields[i].type, fields[i].size) + kSlack, '\xEE'); };
   auto bytes = [](std::string& s) { return reinterpret_cast<uint8_t*>(s.data()); };
 
+  // Every field the format holds, read by `readField` and `readText` (the
+  // reader's calls or the format's on a copy).
+  auto readAll = [&](auto readField, auto readText) {
+    std::vector<std::string> reads;
+    for (size_t i = 0; i < fields.size(); ++i) {
+      if (!format->InRecord(i)) continue;
+      std::string a = area(i);
+      reads.push_back(std::string(1, readField(i, bytes(a)) ? 'v' : 'n') + a);
+      if (fields[i].type != engine::ColumnKind::kString) continue;
+      std::string text = area(i);
+      text.resize(readText(i, bytes(text)));
+      reads.push_back(text);
+    }
+    return reads;
+  };
+
   std::vector<std::string> copies;
   std::vector<std::vector<std::string>> expected;
   while (t.Next()) {
     copies.emplace_back(reinterpret_cast<const char*>(t.CurrentRecord()), format->RecordSize());
-    std::vector<std::string>& reads = expected.emplace_back();
+    expected.push_back(readAll([&](size_t i, uint8_t* to) { return t.ReadField(i, to); },
+                               [&](size_t i, uint8_t* to) { return t.ReadText(i, to); }));
+    // A string's text is what reading it from the data area gives: up to its NUL, then converted.
     for (size_t i = 0; i < fields.size(); ++i) {
-      if (!format->InRecord(i)) continue;
-      std::string a = area(i);
-      reads.push_back(std::string(1, t.ReadField(i, bytes(a)) ? 'v' : 'n') + a);
       if (fields[i].type != engine::ColumnKind::kString) continue;
-      std::string text = area(i);
+      std::string text = area(i), plain = area(i);
       text.resize(t.ReadText(i, bytes(text)));
-      // As a string is read from the data area: up to its NUL, then converted.
-      std::string plain = area(i);
       const size_t n = t.ReadField(i, bytes(plain)) ? engine::StringLengthInArea(bytes(plain), fields[i].size) : 0;
       t.ToAnsi(bytes(plain), n);
       plain.resize(n);
       EXPECT_EQ(text, plain) << fields[i].name;
-      reads.push_back(text);
     }
   }
 
   // The copies, read on a thread of their own once the table is at its end.
   std::vector<std::vector<std::string>> fromCopies;
   std::thread([&] {
-    for (std::string& copy : copies) {
-      std::vector<std::string>& reads = fromCopies.emplace_back();
+    for (const std::string& copy : copies) {
       const auto* record = reinterpret_cast<const uint8_t*>(copy.data());
-      for (size_t i = 0; i < fields.size(); ++i) {
-        if (!format->InRecord(i)) continue;
-        std::string a = area(i);
-        reads.push_back(std::string(1, format->ReadField(record, i, bytes(a)) ? 'v' : 'n') + a);
-        if (fields[i].type != engine::ColumnKind::kString) continue;
-        std::string text = area(i);
-        text.resize(format->ReadText(record, i, bytes(text)));
-        reads.push_back(text);
-      }
+      fromCopies.push_back(readAll([&](size_t i, uint8_t* to) { return format->ReadField(record, i, to); },
+                                   [&](size_t i, uint8_t* to) { return format->ReadText(record, i, to); }));
     }
   }).join();
   EXPECT_EQ(fromCopies, expected);
